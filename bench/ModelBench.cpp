@@ -1,0 +1,69 @@
+// The hot paths of opening a file: reading, fitting to the controller, laying onto pages.
+#include "HexImages.h"
+#include "devices/TMikrocontrollerList.h"
+#include "pages/TPageList.h"
+#include "pages/Usage.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace pagora;
+
+namespace {
+
+void BM_ReadEmptyFile(benchmark::State& state) {
+    const std::string text = ":00000001FF\r\n";
+    THexContainer store;
+    for (auto _ : state) {
+        store.LoadFromHexText(text);
+        benchmark::DoNotOptimize(store.Count());
+    }
+}
+BENCHMARK(BM_ReadEmptyFile)->Unit(benchmark::kMillisecond);
+
+void BM_Read256KiBFitFillATmega2560(benchmark::State& state) {
+    const std::string text = bench::MakeHexImage(256 * 1024);
+    const TMikrocontroller* mc = ControllerList().FindByName("ATmega2560");
+    THexContainer store;
+    TPageList pages;
+    for (auto _ : state) {
+        store.LoadFromHexText(text);
+        pages.Rebuild(mc->FlashSize() / mc->FlashPageSize(), mc->FlashPageSize());
+        pages.PageSize = mc->FlashPageSize();
+        pages.PageCount = mc->FlashSize() / mc->FlashPageSize();
+        store.FitToSize(mc->FlashSize());
+        pages.Fill(store);
+        benchmark::DoNotOptimize(pages.Items(1023).Bytes.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_Read256KiBFitFillATmega2560)->Unit(benchmark::kMillisecond);
+
+void BM_Read4MiB(benchmark::State& state) {
+    const std::string text = bench::MakeHexImage(4 * 1024 * 1024);
+    THexContainer store;
+    for (auto _ : state) {
+        store.LoadFromHexText(text);
+        benchmark::DoNotOptimize(store.Count());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+    state.counters["store_MiB"] =
+        static_cast<double>(store.Count() * sizeof(THexLine)) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_Read4MiB)->Unit(benchmark::kMillisecond);
+
+void BM_UsageShares(benchmark::State& state) {
+    const std::string text = bench::MakeHexImage(256 * 1024);
+    THexContainer store;
+    store.LoadFromHexText(text);
+    TPageList pages;
+    pages.Rebuild(1023, 256);
+    pages.PageSize = 256;
+    pages.PageCount = 1023;
+    pages.Fill(store);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(PagesUsedShare(pages) + BytesUsedShare(pages, 0x3FFFF));
+    }
+}
+BENCHMARK(BM_UsageShares)->Unit(benchmark::kMicrosecond);
+
+} // namespace

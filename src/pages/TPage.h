@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace pagora {
+
+// A rectangle in the page map's client coordinates; right and bottom are exclusive.
+struct TRect {
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Right = 0;
+    std::int32_t Bottom = 0;
+
+    bool Contains(std::int32_t x, std::int32_t y) const {
+        return x >= Left && x < Right && y >= Top && y < Bottom;
+    }
+    friend bool operator==(const TRect&, const TRect&) = default;
+};
+
+// A byte of a page as the line store gives it: up to two characters, inline.
+struct TByteText {
+    char Text[2] = {'F', 'F'};
+    std::uint8_t Size = 2;
+
+    std::string_view View() const { return {Text, Size}; }
+    void Assign(std::string_view text) {
+        Size = static_cast<std::uint8_t>(text.size() < 2 ? text.size() : 2);
+        for (std::uint8_t i = 0; i < Size; ++i) {
+            Text[i] = text[i];
+        }
+    }
+    // Exactly "FF": an erased flash byte. "ff" from a lower-case file is data.
+    bool Blank() const { return Size == 2 && Text[0] == 'F' && Text[1] == 'F'; }
+};
+
+// One flash page: its bytes and where the page map last drew its square.
+class TPage {
+public:
+    TRect Rect;
+    std::vector<TByteText> Bytes;
+
+    // Gives the page size entries, each "FF"; a size of 0 or less leaves none.
+    void SetPageSize(std::int32_t size);
+    // Number of entries that are exactly "FF".
+    std::int32_t BlankBytes() const;
+};
+
+} // namespace pagora

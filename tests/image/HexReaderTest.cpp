@@ -1,0 +1,210 @@
+#include "image/Errors.h"
+#include "image/THexContainer.h"
+
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using namespace pagora;
+
+namespace {
+
+// A line as "Count:Data", with a trailing "*" when it is not Used.
+std::string Show(const THexLine& line) {
+    return line.Count() + ":" + std::string(line.Data()) + (line.Used() ? "" : "*");
+}
+
+std::vector<std::string> Lines(const THexContainer& store, std::size_t first, std::size_t n) {
+    std::vector<std::string> shown;
+    for (std::size_t i = first; i < first + n && i < store.Count(); ++i) {
+        shown.push_back(Show(store[i]));
+    }
+    return shown;
+}
+
+THexContainer Read(const std::string& text) {
+    THexContainer store;
+    store.LoadFromHexText(text);
+    return store;
+}
+
+const std::string kEof = ":00000001FF\r\n";
+const std::string k16 = "000102030405060708090A0B0C0D0E0F";
+
+} // namespace
+
+TEST(HexReader, EmptyImages) {
+    for (const std::string& text : {std::string(), kEof, std::string("hello\n\n  :10000000\n"),
+                                    std::string(":020000040000FA\n") + kEof}) {
+        EXPECT_EQ(Read(text).Count(), 0u) << text;
+    }
+}
+
+struct LayCase {
+    const char* name;
+    std::string text;
+    std::size_t first; // first line looked at
+    std::vector<std::string> lines;
+    std::size_t count; // lines in the store
+};
+
+class HexReaderLays : public testing::TestWithParam<LayCase> {};
+
+TEST_P(HexReaderLays, Lines) {
+    const LayCase& c = GetParam();
+    const THexContainer store = Read(c.text);
+    EXPECT_EQ(store.Count(), c.count);
+    EXPECT_EQ(Lines(store, c.first, c.lines.size()), c.lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, HexReaderLays,
+    testing::Values(
+        LayCase{"record_at_0008_runs_into_next_line",
+                ":10000800" + k16 + "00\r\n" + kEof,
+                0,
+                {"10:FFFFFFFFFFFFFFFF0001020304050607", "8:08090A0B0C0D0E0F"},
+                2},
+        LayCase{"two_halves_make_one_line",
+                ":080000000001020304050607E0\n:0800080008090A0B0C0D0E0FB8\n",
+                0,
+                {"10:" + k16},
+                1},
+        LayCase{"leading_blank_lines_are_used",
+                ":10010000" + k16 + "00\n",
+                15,
+                {"0:", "10:" + k16},
+                17},
+        LayCase{"comments_and_spaces_skipped",
+                "; made by hand\n\n  :10000000" + k16 + "00\n:0100100041AE\nrest\n",
+                0,
+                {"0:", "1:41"},
+                2},
+        LayCase{"records_after_end_are_not_read",
+                ":0100000041BE\n" + kEof + ":0100100042AD\n",
+                0,
+                {"1:41"},
+                1},
+        LayCase{"segment_base", ":020000021000EC\n:0100000041BE\n", 4096, {"1:41"}, 4097},
+        LayCase{"linear_base", ":020000040001F9\n:0100000041BE\n", 4096, {"1:41"}, 4097},
+        LayCase{"base_replaces_not_adds",
+                ":020000040001F9\n:020000021000EC\n:0100000041BE\n",
+                4096,
+                {"1:41"},
+                4097},
+        LayCase{"top_of_span", ":020000040040BA\n:0100000041BE\n", 262144, {"1:41"}, 262145},
+        LayCase{"lower_case_kept", ":04000000deadbeef00\n", 0, {"4:deadbeef"}, 1},
+        LayCase{"wrong_checksum_laid", ":0100000041FF\n", 0, {"1:41"}, 1},
+        LayCase{"type_03_and_05_skipped",
+                ":0400000300007C0079\n:04000005000000CD2A\n:0100000041BE\n",
+                0,
+                {"1:41"},
+                1},
+        LayCase{"short_record_counts_as_declared", ":1000000041424344\n", 0, {"10:41424344"}, 1},
+        LayCase{"cr_only_line_ends", ":0100000041BE\r:0100010042BC\r", 0, {"2:4142"}, 1},
+        LayCase{"mixed_line_ends",
+                ":0100000041BE\r\n:0100010042BC\r:0100020043BA\n:0100030044B8",
+                0,
+                {"4:41424344"},
+                1},
+        LayCase{"zero_length_record_fills_gap", ":00000400FC\n", 0, {"4:FFFFFFFF"}, 1},
+        // Out of order within a line: each byte lands at its own offset.
+        LayCase{"out_of_order_within_line",
+                ":0800080008090A0B0C0D0E0FB8\n:080000000001020304050607E0\n",
+                0,
+                {"10:" + k16},
+                1},
+        // An overlapping record rewrites its own bytes and leaves the count alone.
+        LayCase{"overlap_rewrites_in_place",
+                ":10000000" + k16 + "00\n:02000400AAAB00\n",
+                0,
+                {"10:00010203AAAB060708090A0B0C0D0E0F"},
+                1},
+        // A record longer than two lines carries on into the lines after.
+        LayCase{"long_record_carries_on",
+                ":24000C00" + k16 + k16 + "AABBCCDD00\n",
+                0,
+                {"10:FFFFFFFFFFFFFFFFFFFFFFFF00010203", "10:0405060708090A0B0C0D0E0F00010203",
+                 "10:0405060708090A0B0C0D0E0FAABBCCDD"},
+                3}),
+    [](const testing::TestParamInfo<LayCase>& info) { return std::string(info.param.name); });
+
+TEST(HexReader, CarriedLineKeepsWhatItHeld) {
+    // Line 1 already holds 16 bytes; a record running into it rewrites only its first bytes.
+    const THexContainer store = Read(":10001000" + k16 + "00\n:04000E00AABBCCDD00\n");
+    EXPECT_EQ(Lines(store, 0, 2),
+              (std::vector<std::string>{"10:" + std::string(28, 'F') + "AABB",
+                                        "10:CCDD02030405060708090A0B0C0D0E0F"}));
+}
+
+struct ErrorCase {
+    const char* name;
+    std::string text;
+    std::string message;
+};
+
+class HexReaderFails : public testing::TestWithParam<ErrorCase> {};
+
+TEST_P(HexReaderFails, KeepsThePreviousImage) {
+    const ErrorCase& c = GetParam();
+    THexContainer store = Read(":10000000" + k16 + "00\n");
+    const THexContainer before = store;
+    try {
+        store.LoadFromHexText(c.text);
+        ADD_FAILURE() << "no error";
+    } catch (const std::exception& e) {
+        EXPECT_EQ(e.what(), c.message);
+    }
+    EXPECT_TRUE(store == before);
+}
+
+const std::string kTooLarge = "Das hex-File ist zu Groß für den gewählten Controller!";
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, HexReaderFails,
+    testing::Values(ErrorCase{"type_not_hex", ":010000G041BE\n", "No Hex-Number"},
+                    ErrorCase{"count_not_hex", ":G100000041BE\n", "No Hex-Number"},
+                    ErrorCase{"address_not_hex", ":01000G0041BE\n", "No Hex-Number"},
+                    ErrorCase{"base_not_hex", ":0200000400G1F9\n", "No Hex-Number"},
+                    ErrorCase{"base_count_not_hex", ":0G0000040001F9\n", "No Hex-Number"},
+                    ErrorCase{"error_after_good_records", ":0100000041BE\n:0100000G41BE\n",
+                              "No Hex-Number"},
+                    ErrorCase{"beyond_span", ":020000040040BA\n:0100100041AE\n", kTooLarge},
+                    ErrorCase{"carried_beyond_span",
+                              ":020000040040BA\n:20000000" + k16 + k16 + "00\n", kTooLarge},
+                    ErrorCase{"huge_base", ":02000004FFFFFC\n:0100000041BE\n", kTooLarge}),
+    [](const testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
+
+TEST(HexReader, DataCharactersAreNotChecked) {
+    const THexContainer store = Read(":02000000ZZ4100\n");
+    EXPECT_EQ(store[0].GetByteText(1), "ZZ");
+}
+
+TEST(HexReader, MissingFileKeepsImageAndBusyHookBalances) {
+    THexContainer store = Read(":0100000041BE\n");
+    const THexContainer before = store;
+    std::vector<bool> calls;
+    SetReadBusyHook([&](bool busy) { calls.push_back(busy); });
+    EXPECT_THROW(store.LoadFromHexFile("/nonexistent/dir/x.hex"), EFileError);
+    EXPECT_THROW(store.LoadFromHexFile("/"), EFileError);
+    SetReadBusyHook(nullptr);
+    EXPECT_TRUE(store == before);
+    EXPECT_EQ(calls, (std::vector<bool>{true, false, true, false}));
+}
+
+TEST(HexReader, ReadsFileAndNeverWritesIt) {
+    const std::string path = testing::TempDir() + "/reader.hex";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << ":0100000041BE\r\n" << kEof;
+    }
+    THexContainer store;
+    store.LoadFromHexFile(path);
+    EXPECT_EQ(Lines(store, 0, 1), std::vector<std::string>{"1:41"});
+    std::ifstream in(path, std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(content, ":0100000041BE\r\n" + kEof);
+    std::remove(path.c_str());
+}
