@@ -1,0 +1,8 @@
+#include "Globals.h"
+
+namespace pagora {
+
+TPageList* PageList = nullptr;
+bool DataDoesNotFit = false;
+
+} // namespace pagora
