@@ -124,7 +124,7 @@ TEST(ControllerList, CompatibilityGroups) {
     }
 }
 
-TEST(ControllerList, EntriesNamedInTheDocumentedExamples) {
+TEST(ControllerList, NotableEntries) {
     const TMikrocontroller* usb82 = ControllerList().FindByName("AT90USB82");
     ASSERT_NE(usb82, nullptr);
     EXPECT_FALSE(usb82->Known());
