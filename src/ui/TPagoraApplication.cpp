@@ -1,0 +1,36 @@
+#include "TPagoraApplication.h"
+
+#include "Messages.h"
+
+#include <QLibraryInfo>
+#include <QTimer>
+#include <QTranslator>
+
+namespace pagora {
+
+TPagoraApplication::TPagoraApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("avr-pagora"));
+    setApplicationDisplayName(QStringLiteral("AVR-Pagora"));
+}
+
+bool TPagoraApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        std::exception_ptr error = std::current_exception();
+        QTimer::singleShot(0, this, [error] { ShowExceptionBox(activeWindow(), error); });
+        return false;
+    }
+}
+
+void TPagoraApplication::LoadGermanTranslations() {
+    auto* translator = new QTranslator(this);
+    if (translator->load(QStringLiteral("qtbase_de"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        installTranslator(translator);
+    } else {
+        delete translator;
+    }
+}
+
+} // namespace pagora

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QApplication>
+
+namespace pagora {
+
+// The application object: an exception that escapes any event handler is shown in the
+// standard error box once the stack has unwound, and the program goes on.
+class TPagoraApplication : public QApplication {
+    Q_OBJECT
+public:
+    TPagoraApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Loads Qt's own German texts for the standard dialogs and buttons.
+    void LoadGermanTranslations();
+};
+
+} // namespace pagora
