@@ -27,5 +27,8 @@ test: build
 bench: build
 	@for b in $(BUILD)/bin/*_bench; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
 
+fuzz: deps
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run
+
 clean:
 	@rm -rf $(BUILD)

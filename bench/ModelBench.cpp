@@ -1,6 +1,6 @@
 // The hot paths of opening a file: reading, fitting to the controller, laying onto pages.
 #include "HexImages.h"
-#include "devices/TMikrocontrollerList.h"
+#include "devices/ControllerList.h"
 #include "pages/TPageList.h"
 #include "pages/Usage.h"
 
