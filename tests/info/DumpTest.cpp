@@ -1,0 +1,117 @@
+// --dump against the reference tools: the byte cells read back must give the very bytes that
+// avr-objcopy makes of a real toolchain image.
+#include "InfoRun.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace infotest;
+
+namespace {
+
+// One dumped row taken apart: "AAAAAA" " XX" x 16 "  " and 16 character cells.
+struct DumpRow {
+    std::string Address;
+    std::vector<std::string> Cells;
+    std::string Chars;
+};
+
+DumpRow ParseRow(const std::string& line) {
+    DumpRow row;
+    const std::size_t charsAt = line.find("  ");
+    EXPECT_NE(charsAt, std::string::npos) << line;
+    row.Chars = line.substr(charsAt + 2);
+    std::istringstream cells(line.substr(0, charsAt));
+    cells >> row.Address;
+    for (std::string cell; cells >> cell;) {
+        row.Cells.push_back(cell);
+    }
+    return row;
+}
+
+char Shown(unsigned value) {
+    return value >= 33 && value <= 123 ? static_cast<char>(value) : '.';
+}
+
+// The bytes of a dump, erased bytes reading FF; checks each row's layout on the way.
+std::string DumpBytes(const std::string& dump) {
+    std::string bytes;
+    std::size_t row = 0;
+    for (const std::string& line : Lines(dump)) {
+        const DumpRow parsed = ParseRow(line);
+        char address[16];
+        std::snprintf(address, sizeof address, "%06zX", row * 16);
+        EXPECT_EQ(parsed.Address, address);
+        EXPECT_EQ(parsed.Cells.size(), 16u) << line;
+        EXPECT_EQ(parsed.Chars.size(), 16u) << line;
+        for (std::size_t i = 0; i < parsed.Cells.size(); ++i) {
+            const auto value = static_cast<unsigned>(std::stoul(parsed.Cells[i], nullptr, 16));
+            bytes.push_back(static_cast<char>(value));
+            if (i < parsed.Chars.size()) {
+                EXPECT_EQ(parsed.Chars[i], Shown(value)) << line;
+            }
+        }
+        ++row;
+    }
+    return bytes;
+}
+
+std::string ObjcopyBytes(const std::string& hex) {
+    const std::string bin = TempPath("objcopy.bin");
+    EXPECT_EQ(
+        std::system(
+            ("avr-objcopy -I ihex -O binary --gap-fill 0xFF '" + hex + "' '" + bin + "'").c_str()),
+        0);
+    return ReadFile(bin);
+}
+
+} // namespace
+
+TEST(Dump, ToolchainImageGivesObjcopysBytes) {
+    if (!HaveTool("avr-objcopy")) {
+        GTEST_SKIP() << "avr-objcopy missing (scripts/install-deps installs binutils-avr)";
+    }
+    const std::string hex = Examples("tables-atmega328p.hex");
+    const RunResult run = RunInfo({"--dump", hex});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    std::string reference = ObjcopyBytes(hex);
+    ASSERT_FALSE(reference.empty());
+    // The grid ends on a whole row: the rest of the last row reads FF.
+    reference.resize((reference.size() + 15) / 16 * 16, '\xFF');
+    const std::string ours = DumpBytes(run.Out);
+    ASSERT_EQ(ours.size(), reference.size());
+    EXPECT_TRUE(ours == reference)
+        << "first difference at byte "
+        << std::mismatch(ours.begin(), ours.end(), reference.begin()).first - ours.begin();
+}
+
+TEST(Dump, FittedToTheControllersFlash) {
+    const RunResult run =
+        RunInfo({"--dump", "--controller", "ATmega8", Examples("blink-atmega8.hex")});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const std::vector<std::string> lines = Lines(run.Out);
+    ASSERT_EQ(lines.size(), 8192u / 16); // the whole flash, blank rows after the image
+    EXPECT_EQ(lines.back(),
+              "001FF0 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF  ................");
+    const std::string bytes = DumpBytes(run.Out);
+    EXPECT_EQ(bytes.substr(0, 2), std::string("\x12\xC0", 2)); // the first jump of the vectors
+}
+
+TEST(Dump, CellsAsTheFileWroteThem) {
+    // Lower-case digits stay lower case; the character cells read them all the same.
+    const std::string hex = WriteFile("lower.hex", ":0500000021417b7c20fd\n:00000001FF\n");
+    const RunResult run = RunInfo({"--dump", hex});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out,
+              "000000 21 41 7b 7c 20 FF FF FF FF FF FF FF FF FF FF FF  !A{.............\n");
+}
+
+TEST(Dump, ImageLongerThanTheFlashKeepsItsRows) {
+    const RunResult run =
+        RunInfo({"--dump", "--controller", "ATmega8", Examples("tables-atmega328p.hex")});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(Lines(run.Out).size(), 523u);
+}

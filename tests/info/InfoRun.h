@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace infotest {
+
+// What one run of the built pagora-info left behind.
+struct RunResult {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+// Runs pagora-info with the arguments (each passed as one word) in the C locale, or with the
+// environment assignments given (for example "LC_ALL=de_DE.UTF-8"); stdoutTarget, when not
+// empty, replaces the capture of standard output (for example "/dev/full").
+RunResult RunInfo(const std::vector<std::string>& args,
+                  const std::vector<std::string>& environment = {"LC_ALL=C"},
+                  const std::string& stdoutTarget = {});
+
+// Writes an Intel HEX file of 16-byte (or shorter) data records from the bytes, which start at
+// address 0; bytes equal to skip are left out of the records. Returns the file's path in the
+// test's temporary folder.
+std::string WriteHexImage(const std::string& name, const std::vector<std::uint8_t>& bytes,
+                          int skip = -1);
+// A path in this test process's own temporary folder.
+std::string TempPath(const std::string& name);
+// Writes a file with the given text; returns its path.
+std::string WriteFile(const std::string& name, const std::string& text);
+
+std::string ReadFile(const std::string& path);
+std::string Examples(const std::string& name);
+// The lines of a text, without their line ends.
+std::vector<std::string> Lines(const std::string& text);
+bool HaveTool(const std::string& tool);
+
+} // namespace infotest

@@ -1,0 +1,162 @@
+// The summary and the page lines: what the status line, the usage bars and the page map
+// would show for images whose shares are known.
+#include "InfoRun.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace infotest;
+
+namespace {
+
+constexpr std::size_t kFlash328 = 32768; // ATmega328p: 256 pages of 128 bytes
+
+// 4,096 data bytes from address 0: 32 of 256 pages, an eighth of the flash.
+std::string EighthImage() {
+    return WriteHexImage("eighth.hex", std::vector<std::uint8_t>(4096, 0x00));
+}
+
+// One data byte at the start of each of the first 64 pages.
+std::string PageStartsImage() {
+    std::vector<std::uint8_t> bytes(64 * 128, 0xFF);
+    for (std::size_t page = 0; page < 64; ++page) {
+        bytes[page * 128] = 0x5A;
+    }
+    return WriteHexImage("page-starts.hex", bytes, 0xFF);
+}
+
+// A German locale built for the tests, so that no installed locale is needed.
+class GermanLocale : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = TempPath("locales");
+        const std::string command = "mkdir -p '" + dir_ + "' && localedef -i de_DE -f UTF-8 '" +
+                                    dir_ + "/de_DE.utf8' >/dev/null 2>&1";
+        built_ = std::system(command.c_str()) == 0;
+    }
+    std::vector<std::string> Environment() const {
+        return {"LOCPATH=" + dir_, "LC_ALL=de_DE.UTF-8"};
+    }
+    static inline std::string dir_;
+    static inline bool built_ = false;
+};
+
+} // namespace
+
+TEST(Summary, ImageWithController) {
+    const RunResult run = RunInfo({"--controller", "ATmega328p", EighthImage()});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const std::vector<std::string> lines = Lines(run.Out);
+    ASSERT_EQ(lines.size(), 7u) << run.Out;
+    EXPECT_EQ(lines[0], "File: " + TempPath("eighth.hex"));
+    EXPECT_EQ(lines[1], "Lines: 256");
+    EXPECT_EQ(lines[2], "Controller: ATmega328p");
+    EXPECT_EQ(lines[3], "FlashSize: 32768, PageSize: 128");
+    EXPECT_EQ(lines[4], "Fits: yes");
+    EXPECT_EQ(lines[5], "Pages Benutzt: 12.5%");
+    EXPECT_EQ(lines[6], "Flash-Speicher Benutzt: 12.5%");
+}
+
+TEST(Summary, ImageAlone) {
+    const RunResult run = RunInfo({PageStartsImage()});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, "File: " + TempPath("page-starts.hex") + "\nLines: 505\n");
+}
+
+TEST(Summary, OneByteMakesAPageUsed) {
+    const RunResult run = RunInfo({"--controller", "ATmega328p", PageStartsImage()});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    // 64 of 256 pages; 64 of 32,768 bytes is 0.195 %, rounded to the tenth.
+    EXPECT_NE(run.Out.find("Pages Benutzt: 25.0%\n"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("Flash-Speicher Benutzt: 0.2%\n"), std::string::npos) << run.Out;
+}
+
+TEST(Summary, ImageOfExactlyTheFlashFits) {
+    const std::string hex =
+        WriteHexImage("full-328.hex", std::vector<std::uint8_t>(kFlash328, 0x11));
+    const RunResult run = RunInfo({"--controller", "ATmega328p", hex});
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_NE(run.Out.find("Pages Benutzt: 100.0%\n"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("Flash-Speicher Benutzt: 100.0%\n"), std::string::npos) << run.Out;
+}
+
+TEST(Summary, OneByteTooManyDoesNotFit) {
+    std::vector<std::uint8_t> bytes(kFlash328 + 1, 0xFF);
+    bytes.back() = 0x00;
+    const RunResult run =
+        RunInfo({"--controller", "ATmega328p", WriteHexImage("over-328.hex", bytes, 0xFF)});
+    EXPECT_EQ(run.Status, 1) << run.Err;
+    EXPECT_NE(run.Out.find("Fits: no\nPages Benutzt: > 100%\nFlash-Speicher Benutzt: > 100%\n"),
+              std::string::npos)
+        << run.Out;
+}
+
+TEST_F(GermanLocale, SharesUseTheLocalesSeparator) {
+    if (!built_) {
+        GTEST_SKIP() << "localedef could not build de_DE.UTF-8";
+    }
+    const RunResult run = RunInfo({"--controller", "ATmega328p", PageStartsImage()}, Environment());
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_NE(run.Out.find("Pages Benutzt: 25,0%\n"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("Flash-Speicher Benutzt: 0,2%\n"), std::string::npos) << run.Out;
+}
+
+TEST(Pages, FillClassesAsThePageMapColoursThem) {
+    // Pages of 128 bytes with 0, 1, 2, 64, 65, 66, 96, 97, 98, 127 and 128 blank bytes.
+    const std::vector<int> blanks = {0, 1, 2, 64, 65, 66, 96, 97, 98, 127, 128};
+    std::vector<std::uint8_t> bytes;
+    for (int blank : blanks) {
+        for (int i = 0; i < 128; ++i) {
+            bytes.push_back(i < 128 - blank ? 0x00 : 0xFF);
+        }
+    }
+    const RunResult run =
+        RunInfo({"--pages", "--controller", "ATmega328p", WriteHexImage("fills.hex", bytes, 0xFF)});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const std::vector<std::string> lines = Lines(run.Out);
+    ASSERT_EQ(lines.size(), 256u);
+    const std::vector<std::string> expected = {
+        "0 000000 0 full",    "1 000080 1 full",     "2 000100 2 mostly",   "3 000180 64 mostly",
+        "4 000200 65 mostly", "5 000280 66 half",    "6 000300 96 half",    "7 000380 97 half",
+        "8 000400 98 little", "9 000480 127 little", "10 000500 128 blank",
+    };
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(lines[i], expected[i]);
+    }
+    EXPECT_EQ(lines.back(), "255 007F80 128 blank");
+}
+
+TEST(Pages, LowerCaseFfIsData) {
+    const std::string hex = WriteFile("lower-ff.hex", ":02000000ffFF00\n:00000001FF\n");
+    const RunResult run = RunInfo({"--pages", "--controller", "ATtiny13", hex});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(Lines(run.Out).at(0), "0 000000 31 little");
+}
+
+TEST(Controllers, ChooserOrderWithSizes) {
+    const RunResult run = RunInfo({"--list-controllers"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const std::vector<std::string> lines = Lines(run.Out);
+    ASSERT_EQ(lines.size(), 84u);
+    auto words = [](const std::string& line) {
+        std::istringstream in(line);
+        std::vector<std::string> out;
+        for (std::string w; in >> w;) {
+            out.push_back(w);
+        }
+        return out;
+    };
+    EXPECT_EQ(words(lines.front()), (std::vector<std::string>{"ATtiny12", "1024", "1"}));
+    EXPECT_EQ(words(lines[22]), (std::vector<std::string>{"ATmega8", "8192", "64"}));
+    EXPECT_EQ(words(lines[42]), (std::vector<std::string>{"ATmega2560", "262144", "256"}));
+    EXPECT_EQ(words(lines.back()), (std::vector<std::string>{"AT90CAN128", "32768", "128"}));
+}
+
+TEST(Examples, CopiedBesideTheProgram) {
+    const std::string bin = std::string(PAGORA_INFO).substr(0, std::string(PAGORA_INFO).rfind('/'));
+    for (const char* name : {"blink-atmega8.hex", "blink-atmega8.eep", "blink-attiny85.hex",
+                             "blink-attiny85.eep", "tables-atmega328p.hex"}) {
+        EXPECT_EQ(ReadFile(bin + "/" + name), ReadFile(Examples(name))) << name;
+    }
+}
