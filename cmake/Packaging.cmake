@@ -1,0 +1,59 @@
+# Installation (cmake --install) and the Debian package (cpack -G DEB, make package).
+include(GNUInstallDirs)
+
+install(TARGETS pagora-info RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET avr-pagora)
+  install(TARGETS avr-pagora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/avr-pagora.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/avr-pagora.svg
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# The example images and the programs they were built from.
+file(GLOB PAGORA_INSTALL_EXAMPLES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/examples/*.hex ${PROJECT_SOURCE_DIR}/examples/*.eep)
+install(FILES ${PAGORA_INSTALL_EXAMPLES} DESTINATION ${CMAKE_INSTALL_DATADIR}/avr-pagora/examples)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/src/
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/avr-pagora/examples/src)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+set(PAGORA_PACKAGE_MAINTAINER
+  "AVR-Pagora maintainers <maintainers@users.noreply.c-seed-e4b29efe.example>"
+  CACHE STRING "Maintainer field of the Debian package")
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME avr-pagora)
+set(CPACK_PACKAGE_VENDOR "AVR-Pagora")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "AVR-Pagora opens an Intel HEX flash (*.hex) or EEPROM (*.eep) image, lays it onto the"
+  "flash pages of one of 84 AVR microcontrollers and shows the bytes, a page map and how"
+  "full the flash is. The window speaks German. pagora-info tells the same from the shell:"
+  "whether an image fits a controller and how full it makes it.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${PAGORA_PACKAGE_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The German texts of the standard buttons and the grid's monospaced font.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation")
+
+# The library dependencies come from dpkg-shlibdeps (dpkg-dev) when it is there; without it,
+# from the Debian 12 names of what the programs link.
+find_program(PAGORA_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(PAGORA_DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  set(PAGORA_DEB_DEPENDS "libc6 (>= 2.34)" "libstdc++6 (>= 12)" "libgcc-s1 (>= 3.0)")
+  if(TARGET avr-pagora)
+    list(APPEND PAGORA_DEB_DEPENDS "libqt6core6 (>= 6.4)" "libqt6gui6 (>= 6.4)"
+      "libqt6widgets6 (>= 6.4)")
+  endif()
+  list(JOIN PAGORA_DEB_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+endif()
+
+include(CPack)
