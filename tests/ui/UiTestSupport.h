@@ -6,7 +6,6 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
-
 #include <functional>
 
 namespace pagora::test {
@@ -55,7 +54,11 @@ inline void AnswerNextMessageBox(SeenBox& seen) {
         seen.informativeText = box->informativeText();
         seen.icon = box->icon();
         seen.buttons = static_cast<int>(box->buttons().size());
-        box->buttons().isEmpty() ? box->close() : box->buttons().first()->click();
+        if (box->buttons().isEmpty()) {
+            box->close();
+        } else {
+            box->buttons().first()->click();
+        }
     });
 }
 

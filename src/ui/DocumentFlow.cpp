@@ -1,0 +1,90 @@
+// The main window's document flow: opening a file and choosing a controller.
+#include "Globals.h"
+#include "Messages.h"
+#include "THexGridModel.h"
+#include "THexGridView.h"
+#include "TMainFrm.h"
+#include "TPageMap.h"
+#include "devices/ControllerList.h"
+#include "image/Errors.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QScrollArea>
+
+namespace pagora {
+
+std::unique_ptr<QFileDialog> TMainFrm::CreateOpenDialog() {
+    auto dialog = std::make_unique<QFileDialog>(this, QStringLiteral("Datei öffnen ..."));
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setNameFilters({QStringLiteral("Flash-Datei (*.hex)"),
+                            QStringLiteral("Eeprom-Datei (*.eep)"),
+                            QStringLiteral("Alle Dateien (*.*)")});
+    dialog->selectNameFilter(QStringLiteral("Flash-Datei (*.hex)"));
+    dialog->setDefaultSuffix(QStringLiteral("hex"));
+    return dialog;
+}
+
+void TMainFrm::FileOpen1BeforeExecute(QFileDialog& dialog) {
+    dialog.setDirectory(QCoreApplication::applicationDirPath());
+}
+
+void TMainFrm::FileOpen1Execute() {
+    std::unique_ptr<QFileDialog> dialog = CreateOpenDialog();
+    FileOpen1BeforeExecute(*dialog);
+    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
+        FileOpen1Accept(dialog->selectedFiles().first());
+    }
+}
+
+void TMainFrm::FileOpen1Accept(const QString& fileName) {
+    // A file that fails to read leaves the store, the grid and the pages as they were.
+    FHexContainer->LoadFromHexFile(QFile::encodeName(fileName).toStdString());
+    VirtualStringTree1->SetRowCount(static_cast<int>(FHexContainer->Count()));
+    cbb_MCChange();
+}
+
+void TMainFrm::cbb_MCChange() {
+    const QString name = cbb_MC->currentIndex() >= 0 ? cbb_MC->currentText() : QString();
+    FController = ControllerList().FindByName(name.toStdString());
+    VirtualStringTree1->Model().SetController(FController);
+    if (FController != nullptr) {
+        const std::int32_t flashSize = FController->FlashSize();
+        const std::int32_t pageSize = FController->FlashPageSize();
+        const std::int32_t lastPage = pageSize > 0 ? flashSize / pageSize : -1;
+        FCellsPerRow = layout::CellsPerRow(pb1->width(), FBlockSize);
+        PageList->Rebuild(lastPage, pageSize);
+        PageList->PageSize = pageSize;
+        PageList->PageCount = lastPage;
+        pb1->resize(pb1->width(), layout::PageMapHeight(FCellsPerRow, lastPage + 1, FBlockSize,
+                                                        ScrollBoxClientHeight()));
+        pb1->SetBlockSize(FBlockSize);
+        pb1->SetCellsPerRow(FCellsPerRow);
+        txt2->setText(QStringLiteral("FlashSize: %1, PageSize: %2")
+                          .arg(static_cast<qint64>(flashSize) + 1)
+                          .arg(pageSize));
+        txt2->adjustSize();
+        FHexContainer->FitToSize(flashSize);
+        VirtualStringTree1->SetRowCount(static_cast<int>(FHexContainer->Count()));
+        try {
+            PageList->Fill(*FHexContainer);
+            DataDoesNotFit = false;
+        } catch (const EListError&) {
+            ShowHeadedMessage(this, QMessageBox::Critical, QStringLiteral("Fehler"),
+                              QStringLiteral("Fehler"),
+                              QStringLiteral("Das ausgewählte Hex-File pass nicht in den "
+                                             "Controller!\r\nBitte verwednen Sie einen anderen!"));
+            DataDoesNotFit = true;
+        }
+        pb1->update();
+        VirtualStringTree1->viewport()->update();
+    }
+    if (VirtualStringTree1->isEnabled() && VirtualStringTree1->isVisible()) {
+        VirtualStringTree1->setFocus();
+    }
+}
+
+} // namespace pagora

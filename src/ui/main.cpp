@@ -1,0 +1,26 @@
+// The program entry: builds the controller catalogue, starts the application and runs the main
+// window until it closes.
+#include "TMainFrm.h"
+#include "TPagoraApplication.h"
+#include "devices/ControllerList.h"
+#include "image/THexContainer.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    pagora::ControllerList(); // the catalogue exists before the window
+    pagora::TPagoraApplication app(argc, argv);
+    app.LoadGermanTranslations();
+    pagora::SetReadBusyHook([](bool busy) {
+        if (busy) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        } else {
+            QApplication::restoreOverrideCursor();
+        }
+    });
+    pagora::TMainFrm window;
+    window.show();
+    const int result = app.exec();
+    pagora::SetReadBusyHook(nullptr);
+    return result;
+}
