@@ -15,6 +15,8 @@ public:
 
     // Loads Qt's own German texts for the standard dialogs and buttons.
     void LoadGermanTranslations();
+    // Makes the fonts the window is laid out in available where the system lacks them.
+    void LoadFonts();
 };
 
 } // namespace pagora

@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     pagora::ControllerList(); // the catalogue exists before the window
     pagora::TPagoraApplication app(argc, argv);
     app.LoadGermanTranslations();
+    app.LoadFonts();
     pagora::SetReadBusyHook([](bool busy) {
         if (busy) {
             QApplication::setOverrideCursor(Qt::WaitCursor);
