@@ -1,0 +1,91 @@
+#include "TUsageBar.h"
+
+#include "Globals.h"
+#include "LocaleText.h"
+#include "PaintGradientBar.h"
+#include "pages/Usage.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <cmath>
+#include <utility>
+
+namespace pagora {
+
+TUsageBar::TUsageBar(Kind kind, QWidget* parent) : QWidget(parent), kind_(kind) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TUsageBar::SetLabel(QLabel* label) {
+    label_ = label;
+}
+
+void TUsageBar::SetSources(std::function<const TMikrocontroller*()> controller,
+                           std::function<int()> gridRows) {
+    controller_ = std::move(controller);
+    gridRows_ = std::move(gridRows);
+}
+
+void TUsageBar::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    Paint(painter, event->rect());
+}
+
+bool TUsageBar::Share(double& share) const {
+    const TMikrocontroller* controller = controller_ ? controller_() : nullptr;
+    const int rows = gridRows_ ? gridRows_() : 0;
+    if (controller == nullptr || rows <= 0 || PageList == nullptr) {
+        return false;
+    }
+    share = kind_ == Kind::Pages ? PagesUsedShare(*PageList)
+                                 : BytesUsedShare(*PageList, controller->FlashSize());
+    return true;
+}
+
+void TUsageBar::UpdateLabel(double share) {
+    if (label_ == nullptr) {
+        return;
+    }
+    const QString text =
+        QString::fromStdString(UsageLabel(share, DataDoesNotFit, DecimalSeparator()));
+    if (label_->text() != text) {
+        label_->setText(text);
+    }
+    if (label_->isHidden()) {
+        label_->show();
+    }
+}
+
+void TUsageBar::Refresh() {
+    double share = 0.0;
+    if (Share(share)) {
+        UpdateLabel(share);
+    }
+    update();
+}
+
+void TUsageBar::Paint(QPainter& painter, const QRect& clip) {
+    painter.fillRect(rect(), QColor(0, 0, 0));
+    painter.fillRect(clip.adjusted(1, 1, -1, -1), QColor(255, 255, 255));
+
+    double share = 0.0;
+    if (!Share(share)) {
+        return;
+    }
+    UpdateLabel(share);
+
+    const int w = width();
+    const int h = height();
+    int right = 0;
+    QColor colour;
+    if (share > 100.0 || DataDoesNotFit) {
+        right = w - 2;
+        colour = QColor(255, 0, 0);
+    } else {
+        right = static_cast<int>(std::trunc((w - 2) * share / 100.0));
+        colour = QColor(0, 128, 0);
+    }
+    PaintGradientBar(painter, 1, 1, right, h - 1, QColor(255, 255, 255), colour);
+}
+
+} // namespace pagora

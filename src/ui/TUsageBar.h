@@ -1,0 +1,58 @@
+#pragma once
+
+#include "devices/TMikrocontroller.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+namespace pagora {
+
+// One of the two usage bars of the status panel: the share of pages that hold data (Pages) or
+// of flash bytes that are not blank (Bytes), as a gradient strip in a black frame, with the
+// percentage in a label beside it. The bar keeps no state: it computes the share from the
+// global page list on every paint.
+class TUsageBar : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class Kind { Pages, Bytes };
+
+    explicit TUsageBar(Kind kind, QWidget* parent = nullptr);
+
+    Kind BarKind() const { return kind_; }
+
+    // The label that shows the percentage; the bar rewrites its text and shows it on every
+    // paint with data.
+    void SetLabel(QLabel* label);
+    // Where the bar learns the chosen controller (null: none) and the hex grid's row count.
+    void SetSources(std::function<const TMikrocontroller*()> controller,
+                    std::function<int()> gridRows);
+
+    // Paints the bar; `clip` is the area of this paint. Called by the paint event
+    // (PaintBox1Paint / pbPageStatusPaint).
+    void Paint(QPainter& painter, const QRect& clip);
+    // Brings the label up to date at once and has the bar repainted in the same round of
+    // painting. Safe to call while another widget of the window paints, which a direct
+    // repaint() is not.
+    void Refresh();
+
+    QSize sizeHint() const override { return QSize(669, 13); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The share in percent, or false when there is nothing to show (no controller, no rows,
+    // no page list).
+    bool Share(double& share) const;
+    void UpdateLabel(double share);
+
+    Kind kind_;
+    QPointer<QLabel> label_;
+    std::function<const TMikrocontroller*()> controller_;
+    std::function<int()> gridRows_;
+};
+
+} // namespace pagora
