@@ -3,6 +3,7 @@
 
 #include <QJsonValue>
 #include <chrono>
+#include <csignal>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -66,6 +67,18 @@ bool IsWrittenWidth(std::int32_t width) {
     return width == 1;
 }
 
+// Stops the writers still running when the test ends early, before the store goes away.
+struct Writers {
+    pid_t pids[2] = {0, 0};
+    ~Writers() {
+        for (pid_t pid : pids)
+            if (pid > 0) {
+                kill(pid, SIGKILL);
+                waitpid(pid, nullptr, 0);
+            }
+    }
+};
+
 using SettingsConcurrencyTest = SettingsStoreFixture;
 
 TEST_F(SettingsConcurrencyTest, TwoInstancesNeverTearTheFileNorLoseWrites) {
@@ -74,9 +87,12 @@ TEST_F(SettingsConcurrencyTest, TwoInstancesNeverTearTheFileNorLoseWrites) {
         WriteIntSetting(writer.ownName, -1);
     SaveOptions(1, "25 x 25");
 
-    pid_t children[] = {StartWriter(kWriters[0]), StartWriter(kWriters[1])};
-    ASSERT_NE(children[0], -1);
-    ASSERT_NE(children[1], -1);
+    Writers writers;
+    pid_t* children = writers.pids;
+    children[0] = StartWriter(kWriters[0]);
+    children[1] = StartWriter(kWriters[1]);
+    ASSERT_GT(children[0], 0);
+    ASSERT_GT(children[1], 0);
 
     int statuses[] = {0, 0};
     int running = 2;
@@ -110,8 +126,10 @@ TEST_F(SettingsConcurrencyTest, TwoInstancesNeverTearTheFileNorLoseWrites) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     for (int i = 0; i < 2; ++i) {
-        if (children[i] > 0)
+        if (children[i] > 0) {
             waitpid(children[i], &statuses[i], 0);
+            children[i] = 0;
+        }
         ASSERT_TRUE(WIFEXITED(statuses[i]));
         EXPECT_EQ(WEXITSTATUS(statuses[i]), 0) << "writer " << i << " had a write refused";
     }
