@@ -50,6 +50,7 @@ void TUsageBar::UpdateLabel(double share) {
         QString::fromStdString(UsageLabel(share, DataDoesNotFit, DecimalSeparator()));
     if (label_->text() != text) {
         label_->setText(text);
+        label_->adjustSize(); // the label fits its text
     }
     if (label_->isHidden()) {
         label_->show();
