@@ -50,7 +50,8 @@ TEST_P(ToolchainImage, MatchesReferenceTools) {
     ASSERT_GT(store.Count(), 0u);
     const std::string ours = ImageBytes(store);
 
-    const std::string out = testing::TempDir() + "/toolchain.bin";
+    // One output file per image: CTest runs the cases side by side.
+    const std::string out = testing::TempDir() + "/" + GetParam() + ".bin";
     if (!Have("avr-objcopy") || !Have("srec_cat")) {
         GTEST_SKIP() << "avr-objcopy or srec_cat missing (scripts/install-deps installs them)";
     }
