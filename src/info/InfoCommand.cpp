@@ -63,7 +63,9 @@ int Report(const InfoOptions& options, const ImageReport& report, char decimalSe
 } // namespace
 
 int RunInfo(int argc, const char* const* argv) {
-    std::setlocale(LC_ALL, "");
+    // Only the number format is taken from the user's locale: it is all the reports use, and
+    // loading the other categories would cost more than reading a small image.
+    std::setlocale(LC_NUMERIC, "");
     const char decimalSeparator = DecimalSeparator();
 
     const ParsedOptions parsed = ParseOptions(argc, argv);

@@ -10,7 +10,7 @@ namespace pagora::info {
 // reached the stream.
 class OutputBuffer {
 public:
-    explicit OutputBuffer(std::FILE* stream) : stream_(stream) {}
+    explicit OutputBuffer(std::FILE* stream) : stream_(stream) { text_.reserve(2 * kBlock); }
     OutputBuffer(const OutputBuffer&) = delete;
     OutputBuffer& operator=(const OutputBuffer&) = delete;
     ~OutputBuffer() { Finish(); }

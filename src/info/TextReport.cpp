@@ -28,8 +28,8 @@ void WriteSummary(OutputBuffer& out, const ImageReport& report, char decimalSepa
     out.Append(text);
 }
 
-std::string RowText(const THexContainer& store, std::size_t row) {
-    std::string text = cells::CellText(store, row, cells::kAddressColumn);
+void AppendRow(std::string& text, const THexContainer& store, std::size_t row) {
+    text += cells::CellText(store, row, cells::kAddressColumn);
     for (int column = cells::kFirstHexColumn; column <= cells::kLastHexColumn; ++column) {
         text += ' ';
         text += cells::CellText(store, row, column);
@@ -38,13 +38,13 @@ std::string RowText(const THexContainer& store, std::size_t row) {
     for (int column = cells::kFirstCharColumn; column <= cells::kLastCharColumn; ++column) {
         text += cells::CellText(store, row, column);
     }
-    return text;
 }
 
 void WriteRows(OutputBuffer& out, const THexContainer& store) {
     std::string text;
     for (std::size_t row = 0; row < store.Count(); ++row) {
-        text = RowText(store, row);
+        text.clear();
+        AppendRow(text, store, row);
         text += '\n';
         out.Append(text);
     }

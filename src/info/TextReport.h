@@ -15,7 +15,7 @@ void WriteSummary(OutputBuffer& out, const ImageReport& report, char decimalSepa
 
 // One row of the grid: the address cell, a blank, the 16 byte cells separated by single
 // blanks, two blanks and the 16 character cells.
-std::string RowText(const THexContainer& store, std::size_t row);
+void AppendRow(std::string& text, const THexContainer& store, std::size_t row);
 void WriteRows(OutputBuffer& out, const THexContainer& store);
 
 // One page: its number, first address (six hex digits), blank bytes and fill class.

@@ -1,0 +1,119 @@
+// The allocator pagora-info runs on, linked into this test in place of the C library's: what
+// it hands out must behave as malloc promises, and calloc must still give zeros although
+// nothing is cleared on the way.
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <malloc.h>
+#include <string>
+
+namespace {
+
+bool AllZero(const void* block, std::size_t size) {
+    const auto* bytes = static_cast<const unsigned char*>(block);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (bytes[i] != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Keeps the compiler from pairing up or dropping the calls under test.
+template <typename T> T Opaque(T value) {
+    asm volatile("" : "+r"(value));
+    return value;
+}
+
+} // namespace
+
+TEST(ArenaAllocator, ReplacesTheLibrarysAllocator) {
+    // The C library would round 100 up to its chunk size.
+    void* block = Opaque(std::malloc(100));
+    EXPECT_EQ(malloc_usable_size(block), 100u);
+    std::free(block);
+}
+
+TEST(ArenaAllocator, CallocGivesZerosAfterBlocksWereWrittenShrunkAndFreed) {
+    auto* dirty = static_cast<unsigned char*>(Opaque(std::malloc(64 * 1024)));
+    ASSERT_NE(dirty, nullptr);
+    std::memset(dirty, 0xAB, 64 * 1024);
+    dirty = static_cast<unsigned char*>(Opaque(std::realloc(dirty, 16)));
+    ASSERT_NE(dirty, nullptr);
+    EXPECT_EQ(dirty[15], 0xAB);
+    std::free(dirty);
+
+    void* fresh = Opaque(std::calloc(1024, 128));
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_TRUE(AllZero(fresh, 1024 * 128));
+    std::free(fresh);
+}
+
+TEST(ArenaAllocator, ReallocKeepsTheBytes) {
+    auto* first = static_cast<char*>(Opaque(std::malloc(100)));
+    std::memset(first, 'a', 100);
+    auto* second = static_cast<char*>(Opaque(std::malloc(100)));
+    std::memset(second, 'b', 100);
+
+    // The newest block grows where it stands; an older one moves, taking its bytes along.
+    const auto firstAt = reinterpret_cast<std::uintptr_t>(first);
+    const auto secondAt = reinterpret_cast<std::uintptr_t>(second);
+    auto* grown = static_cast<char*>(Opaque(std::realloc(second, 5000)));
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(grown), secondAt);
+    auto* moved = static_cast<char*>(Opaque(std::realloc(first, 5000)));
+    ASSERT_NE(moved, nullptr);
+    EXPECT_NE(reinterpret_cast<std::uintptr_t>(moved), firstAt);
+    EXPECT_EQ(std::string(moved, 100), std::string(100, 'a'));
+    EXPECT_EQ(std::string(grown, 100), std::string(100, 'b'));
+    EXPECT_GE(malloc_usable_size(moved), 5000u);
+
+    // A block handed out after the grown one does not overlap it.
+    auto* after = static_cast<char*>(Opaque(std::malloc(10)));
+    EXPECT_TRUE(after >= grown + 5000 || after + 10 <= grown);
+    std::free(after);
+    std::free(moved);
+    std::free(grown);
+}
+
+TEST(ArenaAllocator, Alignment) {
+    for (std::size_t alignment : {16u, 64u, 4096u}) {
+        void* block = Opaque(std::aligned_alloc(alignment, 3 * alignment));
+        ASSERT_NE(block, nullptr);
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % alignment, 0u) << alignment;
+        std::free(block);
+    }
+    void* plain = Opaque(std::malloc(1));
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(plain) % alignof(std::max_align_t), 0u);
+    std::free(plain);
+
+    void* result = nullptr;
+    EXPECT_EQ(posix_memalign(&result, 24, 10), EINVAL);
+    EXPECT_EQ(posix_memalign(&result, 256, 10), 0);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(result) % 256, 0u);
+    std::free(result);
+}
+
+TEST(ArenaAllocator, Failures) {
+    errno = 0;
+    EXPECT_EQ(Opaque(std::calloc(Opaque(SIZE_MAX / 2), Opaque(std::size_t{4}))), nullptr);
+    EXPECT_EQ(errno, ENOMEM);
+    errno = 0;
+    EXPECT_EQ(Opaque(memalign(24, 10)), nullptr);
+    EXPECT_EQ(errno, EINVAL);
+    EXPECT_EQ(Opaque(std::malloc(Opaque(SIZE_MAX - 8))), nullptr);
+}
+
+TEST(ArenaAllocator, LargeBlockGetsAMappingOfItsOwn) {
+    constexpr std::size_t kLarge = std::size_t{700} << 20;
+    auto* large = static_cast<char*>(Opaque(std::calloc(1, kLarge)));
+    ASSERT_NE(large, nullptr);
+    EXPECT_EQ(large[0], 0);
+    EXPECT_EQ(large[kLarge - 1], 0);
+    large[0] = large[kLarge - 1] = 1;
+    const auto largeAt = reinterpret_cast<std::uintptr_t>(large);
+    auto* shrunk = static_cast<char*>(Opaque(std::realloc(large, 100)));
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(shrunk), largeAt);
+    EXPECT_EQ(shrunk[0], 1);
+}
