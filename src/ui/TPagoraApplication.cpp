@@ -1,6 +1,7 @@
 #include "TPagoraApplication.h"
 
 #include "Messages.h"
+#include "image/THexContainer.h"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -25,7 +26,7 @@ bool TPagoraApplication::notify(QObject* receiver, QEvent* event) {
     }
 }
 
-void TPagoraApplication::LoadFonts() {
+void LoadFonts() {
     // The window's layout is measured in Tahoma; Debian's fonts-wine ships a free one outside
     // fontconfig's path.
     for (const char* file :
@@ -36,14 +37,25 @@ void TPagoraApplication::LoadFonts() {
     }
 }
 
-void TPagoraApplication::LoadGermanTranslations() {
-    auto* translator = new QTranslator(this);
+bool LoadGermanTranslations(QCoreApplication& app) {
+    auto* translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_de"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        installTranslator(translator);
-    } else {
-        delete translator;
+        QCoreApplication::installTranslator(translator);
+        return true;
     }
+    delete translator;
+    return false;
+}
+
+void InstallBusyCursor() {
+    SetReadBusyHook([](bool busy) {
+        if (busy) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        } else {
+            QApplication::restoreOverrideCursor();
+        }
+    });
 }
 
 } // namespace pagora

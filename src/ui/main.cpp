@@ -12,13 +12,7 @@ int main(int argc, char** argv) {
     pagora::TPagoraApplication app(argc, argv);
     app.LoadGermanTranslations();
     app.LoadFonts();
-    pagora::SetReadBusyHook([](bool busy) {
-        if (busy) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        } else {
-            QApplication::restoreOverrideCursor();
-        }
-    });
+    pagora::InstallBusyCursor();
     pagora::TMainFrm window;
     window.show();
     const int result = app.exec();

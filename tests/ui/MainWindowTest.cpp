@@ -9,6 +9,7 @@
 #include "ui/THexGridView.h"
 #include "ui/TMainFrm.h"
 #include "ui/TPageMap.h"
+#include "ui/TPagoraApplication.h"
 #include "ui/TSplitterBar.h"
 
 #include <QAction>
@@ -296,6 +297,30 @@ private Q_SLOTS:
         QCOMPARE(ErrorBoxText("Ende."), QStringLiteral("Ende."));
         QCOMPARE(ErrorBoxText("'x' ist kein gültiger Integerwert"),
                  QStringLiteral("'x' ist kein gültiger Integerwert."));
+    }
+
+    void standardDialogsSpeakGerman() {
+        QVERIFY(LoadGermanTranslations(*QCoreApplication::instance()));
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Abbrechen"));
+    }
+
+    void hourglassWhileReading() {
+        InstallBusyCursor();
+        TMainFrm window;
+        std::vector<bool> seen;
+        // Watch the cursor from inside the read by wrapping the installed hook.
+        SetReadBusyHook([&seen](bool busy) {
+            busy ? QApplication::setOverrideCursor(Qt::WaitCursor)
+                 : QApplication::restoreOverrideCursor();
+            seen.push_back(QApplication::overrideCursor() != nullptr &&
+                           QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        });
+        window.FileOpen1Accept(QString::fromUtf8(PAGORA_EXAMPLES) + "/blink-atmega8.hex");
+        QCOMPARE(seen, (std::vector<bool>{true, false}));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        SetReadBusyHook(nullptr);
     }
 
     void contextMenuEnablesTheJumpOnlyWithRows() {
