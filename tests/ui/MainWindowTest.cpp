@@ -8,6 +8,7 @@
 #include "ui/Messages.h"
 #include "ui/THexGridView.h"
 #include "ui/TMainFrm.h"
+#include "ui/TOptionenFrm.h"
 #include "ui/TPageMap.h"
 #include "ui/TPagoraApplication.h"
 #include "ui/TSplitterBar.h"
@@ -19,6 +20,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -297,6 +299,29 @@ private Q_SLOTS:
         QCOMPARE(ErrorBoxText("Ende."), QStringLiteral("Ende."));
         QCOMPARE(ErrorBoxText("'x' ist kein gültiger Integerwert"),
                  QStringLiteral("'x' ist kein gültiger Integerwert."));
+    }
+
+    void optionsTakeEffectAtOnce() {
+        TMainFrm window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.VirtualStringTree1->height(), 504);
+        test::AnswerNextModal([](QWidget* modal) {
+            auto* options = qobject_cast<TOptionenFrm*>(modal);
+            QVERIFY(options != nullptr);
+            options->findChild<QComboBox*>("cbbBlockSize")
+                ->setCurrentText(QStringLiteral("10 x 10"));
+            options->findChild<QComboBox*>("cbbAnzeige")->setCurrentIndex(0);
+            options->findChild<QPushButton*>("btnOK")->click();
+        });
+        window.acOption->trigger();
+        QCOMPARE(window.FBlockSize, 10);
+        QCOMPARE(window.FArrangement, layout::kRight);
+        // The grid keeps its extent across the turn: 504 high becomes 504 wide.
+        QCOMPARE(window.VirtualStringTree1->geometry(), QRect(0, 26, 504, 598));
+        QCOMPARE(window.FCellsPerRow, (window.pb1->width() - 50) / 10);
+        QCOMPARE(ReadIntSetting("ArrangeMemory"), 0);
+        QCOMPARE(QString::fromStdString(ReadBlockSize()), QStringLiteral("10"));
     }
 
     void standardDialogsSpeakGerman() {
