@@ -1,5 +1,6 @@
 #pragma once
 
+#include "UiTestSupport.h"
 #include "image/THexContainer.h"
 #include "ui/THexGridModel.h"
 #include "ui/THexGridView.h"
@@ -20,56 +21,10 @@
 
 namespace pagora::gridtest {
 
-// Renders a widget into an image at one pixel per pixel.
-inline QImage Render(QWidget& widget) {
-    QImage image(widget.size(), QImage::Format_RGB32);
-    image.fill(Qt::magenta);
-    widget.render(&image);
-    return image;
-}
-
-// Runs `answer` on the next modal widget as soon as it shows; `answer` must close it.
-inline void AnswerNextModal(std::function<void(QWidget*)> answer, int attempts = 200) {
-    QTimer::singleShot(10, [answer = std::move(answer), attempts]() mutable {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal != nullptr) {
-            answer(modal);
-        } else if (attempts > 0) {
-            AnswerNextModal(std::move(answer), attempts - 1);
-        }
-    });
-}
-
-// What the next message box said; it is answered with its first button.
-struct SeenBox {
-    bool shown = false;
-    QString title;
-    QString text;
-    QString informativeText;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    int buttons = 0;
-};
-
-inline void AnswerNextMessageBox(SeenBox& seen) {
-    AnswerNextModal([&seen](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (box == nullptr) {
-            modal->close();
-            return;
-        }
-        seen.shown = true;
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.informativeText = box->informativeText();
-        seen.icon = box->icon();
-        seen.buttons = static_cast<int>(box->buttons().size());
-        if (box->buttons().isEmpty()) {
-            box->close();
-        } else {
-            box->buttons().first()->click();
-        }
-    });
-}
+using test::AnswerNextMessageBox;
+using test::AnswerNextModal;
+using test::Render;
+using test::SeenBox;
 
 // One data record of an Intel HEX file; the reader does not check the checksum.
 inline std::string Record(std::uint32_t address, std::string_view data) {
