@@ -1,5 +1,6 @@
 #include "ui/TAboutDlg.h"
 
+#include "ui/Controls.h"
 #include "ui/TOptionenFrm.h"
 
 #include <QDesktopServices>
@@ -29,14 +30,6 @@ const QString kDisclaimer = QStringLiteral(
     "Vermögensschäden, die durch das Benutzen des Programms entstehen es sei den diese beruhen "
     "auf einem grob fahrlässigen oder vorsetzlichen Handeln der Autoren, dessen "
     "Erfüllungsgehilfen oder deren gesetzliche Vertreter.");
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->adjustSize();
-    label->move(x, y);
-    return label;
-}
 
 QLabel* MakeTextBlock(QWidget* parent, const char* name, const QString& text, int y) {
     auto* label = new QLabel(text, parent);

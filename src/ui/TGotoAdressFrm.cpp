@@ -2,6 +2,7 @@
 
 #include "image/Errors.h"
 #include "image/HexToInt.h"
+#include "ui/Controls.h"
 #include "ui/TOptionenFrm.h"
 
 #include <QKeyEvent>
@@ -16,14 +17,6 @@
 namespace pagora {
 
 namespace {
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->adjustSize();
-    label->move(x, y);
-    return label;
-}
 
 QRadioButton* MakeRadio(QWidget* parent, const char* name, const QString& text, int x, int y) {
     auto* radio = new QRadioButton(text, parent);

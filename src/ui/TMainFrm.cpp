@@ -2,6 +2,7 @@
 // page map's size, the mouse wheel over the page map and the geometry kept between runs.
 #include "TMainFrm.h"
 
+#include "Controls.h"
 #include "Globals.h"
 #include "GotoAddress.h"
 #include "HintTiming.h"
@@ -35,14 +36,6 @@
 namespace pagora {
 
 namespace {
-
-QLabel* MakeLabel(const QString& text, QWidget* parent, int x, int y, const char* name) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
 
 // Width of the bars and distance of the percentage labels from the right edge, as designed
 // for a client width of 850.
@@ -124,14 +117,14 @@ void TMainFrm::CreateControls() {
     ActionMainMenuBar1->addAction(acOption);
     ActionMainMenuBar1->addAction(acAbout);
 
-    txt1 = MakeLabel(QStringLiteral("Controller:"), this, 268, 6, "txt1");
+    txt1 = MakeLabel(this, "txt1", QStringLiteral("Controller:"), 268, 6);
     cbb_MC = new QComboBox(this);
     cbb_MC->setObjectName(QStringLiteral("cbb_MC"));
     cbb_MC->setEditable(false);
     cbb_MC->setGeometry(324, 2, 145, 21);
     connect(cbb_MC, &QComboBox::currentIndexChanged, this,
             [this] { RunGuarded(this, [this] { cbb_MCChange(); }); });
-    txt2 = MakeLabel(QString(), this, 484, 6, "txt2");
+    txt2 = MakeLabel(this, "txt2", QString(), 484, 6);
 
     PopupActionBar1 = new QMenu(this);
     PopupActionBar1->setObjectName(QStringLiteral("PopupActionBar1"));
@@ -182,10 +175,10 @@ void TMainFrm::CreateControls() {
 
     pnlStatus = new QWidget(this);
     pnlStatus->setObjectName(QStringLiteral("pnlStatus"));
-    Label2 = MakeLabel(QStringLiteral("Pages Benutzt:"), pnlStatus, 8, 6, "Label2");
-    Label1 = MakeLabel(QStringLiteral("Flash-Speicher Benutzt:"), pnlStatus, 8, 23, "Label1");
-    Label3 = MakeLabel(QStringLiteral("%"), pnlStatus, 806, 6, "Label3");
-    Label4 = MakeLabel(QStringLiteral("%"), pnlStatus, 806, 23, "Label4");
+    Label2 = MakeLabel(pnlStatus, "Label2", QStringLiteral("Pages Benutzt:"), 8, 6);
+    Label1 = MakeLabel(pnlStatus, "Label1", QStringLiteral("Flash-Speicher Benutzt:"), 8, 23);
+    Label3 = MakeLabel(pnlStatus, "Label3", QStringLiteral("%"), 806, 6);
+    Label4 = MakeLabel(pnlStatus, "Label4", QStringLiteral("%"), 806, 23);
     Label3->hide();
     Label4->hide();
     PaintBox1 = new TUsageBar(TUsageBar::Kind::Pages, pnlStatus);

@@ -1,5 +1,7 @@
 #include "ui/TOptionenFrm.h"
 
+#include "ui/Controls.h"
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -29,14 +31,6 @@ bool RegisterTahoma() {
             found = true;
     }
     return found;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->adjustSize();
-    label->move(x, y);
-    return label;
 }
 
 QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& entries, int x, int y,
