@@ -2,6 +2,7 @@
 // setting its row count and painting it at its designed size at the top, middle and end.
 #include "HexImages.h"
 #include "image/THexContainer.h"
+#include "ui/QtBenchMain.h"
 #include "ui/THexGridModel.h"
 #include "ui/THexGridView.h"
 
@@ -120,15 +121,5 @@ BENCHMARK(BM_Paint)
 BENCHMARK(BM_ScrollAndPaint)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

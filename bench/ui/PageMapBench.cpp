@@ -2,6 +2,7 @@
 // hit test with the hint text that runs on every mouse move.
 #include "devices/ControllerList.h"
 #include "ui/Globals.h"
+#include "ui/QtBenchMain.h"
 #include "ui/THintWindow.h"
 #include "ui/TPageMap.h"
 #include "ui/TUsageBar.h"
@@ -109,15 +110,5 @@ BENCHMARK(BM_HoverWithHintWindow)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }
