@@ -54,7 +54,7 @@ public:
     // A block of size bytes aligned to alignment (a power of two, at least 16), or nullptr.
     void* Allocate(std::size_t size, std::size_t alignment) {
         std::lock_guard guard(lock_);
-        if (size >= kOwnMapping) {
+        if (size >= kOwnMapping || alignment > kHugePage) {
             return Own(size, alignment);
         }
         std::size_t start = RoundUp(used_ + sizeof(Header), alignment);
@@ -95,7 +95,7 @@ public:
 
 private:
     bool MapArena() {
-        base_ = static_cast<char*>(MapHuge(kArenaSize));
+        base_ = static_cast<char*>(MapHuge(kArenaSize, kHugePage));
         used_ = 0;
         last_ = nullptr;
         return base_ != nullptr;
@@ -103,10 +103,11 @@ private:
 
     static void* Own(std::size_t size, std::size_t alignment) {
         const std::size_t offset = RoundUp(sizeof(Header), alignment);
-        if (size > SIZE_MAX - offset - 2 * kHugePage) {
+        const std::size_t start = std::max(alignment, kHugePage);
+        if (size > SIZE_MAX - offset - start) {
             return nullptr;
         }
-        char* region = static_cast<char*>(MapHuge(offset + size));
+        char* region = static_cast<char*>(MapHuge(offset + size, start));
         if (region == nullptr) {
             return nullptr;
         }
@@ -115,15 +116,16 @@ private:
         return block;
     }
 
-    // Address space for size bytes starting on a huge page, backed by huge pages when touched.
-    static void* MapHuge(std::size_t size) {
-        void* region = mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE,
+    // Address space for size bytes starting at a multiple of align (a huge page or more),
+    // backed by huge pages when touched.
+    static void* MapHuge(std::size_t size, std::size_t align) {
+        void* region = mmap(nullptr, size + align, PROT_READ | PROT_WRITE,
                             MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
         if (region == MAP_FAILED) {
             return nullptr;
         }
         const auto address = reinterpret_cast<std::uintptr_t>(region);
-        char* start = static_cast<char*>(region) + (RoundUp(address, kHugePage) - address);
+        char* start = static_cast<char*>(region) + (RoundUp(address, align) - address);
         madvise(start, size, MADV_HUGEPAGE);
         return start;
     }

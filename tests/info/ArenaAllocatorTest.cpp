@@ -78,7 +78,8 @@ TEST(ArenaAllocator, ReallocKeepsTheBytes) {
 }
 
 TEST(ArenaAllocator, Alignment) {
-    for (std::size_t alignment : {16u, 64u, 4096u}) {
+    for (std::size_t alignment :
+         {std::size_t{16}, std::size_t{64}, std::size_t{4096}, std::size_t{8} << 20}) {
         void* block = Opaque(std::aligned_alloc(alignment, 3 * alignment));
         ASSERT_NE(block, nullptr);
         EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % alignment, 0u) << alignment;
