@@ -29,6 +29,24 @@ void TPageList::Fill(const THexContainer& store) {
     std::size_t j = 0; // current entry of that page
     for (std::size_t row = 0; row < store.Count(); ++row) {
         const THexLine& line = store[row];
+        // A full line that fits the current page whole: copy its 16 bytes at once.
+        if (line.CountValue() >= THexLine::kBytesPerLine &&
+            line.DataLength() == THexLine::kDataChars && i < pageCount &&
+            j + THexLine::kBytesPerLine <= pages_[i].Bytes.size()) {
+            const char* data = line.Data().data();
+            TByteText* cell = pages_[i].Bytes.data() + j;
+            for (int b = 0; b < THexLine::kBytesPerLine; ++b, ++cell) {
+                cell->Text[0] = data[2 * b];
+                cell->Text[1] = data[2 * b + 1];
+                cell->Size = 2;
+            }
+            j += THexLine::kBytesPerLine;
+            if (j == pages_[i].Bytes.size()) {
+                ++i;
+                j = 0;
+            }
+            continue;
+        }
         for (int b = 1; b <= THexLine::kBytesPerLine; ++b) {
             // No page left, or pages without room (a size of 0): the byte does not fit.
             if (i >= pageCount || pages_[i].Bytes.empty()) {

@@ -6,7 +6,7 @@
 #include "TMainFrm.h"
 #include "TPageMap.h"
 #include "devices/ControllerList.h"
-#include "image/Errors.h"
+#include "pages/FlashLayout.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -54,31 +54,25 @@ void TMainFrm::cbb_MCChange() {
     if (FController != nullptr) {
         const std::int32_t flashSize = FController->FlashSize();
         const std::int32_t pageSize = FController->FlashPageSize();
-        const std::int32_t lastPage = pageSize > 0 ? flashSize / pageSize : -1;
+        const bool fits = LayOntoFlash(*FHexContainer, *PageList, flashSize, pageSize);
         FCellsPerRow = layout::CellsPerRow(pb1->width(), FBlockSize);
-        PageList->Rebuild(lastPage, pageSize);
-        PageList->PageSize = pageSize;
-        PageList->PageCount = lastPage;
-        pb1->resize(pb1->width(), layout::PageMapHeight(FCellsPerRow, lastPage + 1, FBlockSize,
-                                                        ScrollBoxClientHeight()));
+        pb1->resize(pb1->width(),
+                    layout::PageMapHeight(FCellsPerRow, static_cast<int>(PageList->Count()),
+                                          FBlockSize, ScrollBoxClientHeight()));
         pb1->SetBlockSize(FBlockSize);
         pb1->SetCellsPerRow(FCellsPerRow);
         txt2->setText(QStringLiteral("FlashSize: %1, PageSize: %2")
                           .arg(static_cast<qint64>(flashSize) + 1)
                           .arg(pageSize));
         txt2->adjustSize();
-        FHexContainer->FitToSize(flashSize);
         VirtualStringTree1->SetRowCount(static_cast<int>(FHexContainer->Count()));
-        try {
-            PageList->Fill(*FHexContainer);
-            DataDoesNotFit = false;
-        } catch (const EListError&) {
+        if (!fits) {
             ShowHeadedMessage(this, QMessageBox::Critical, QStringLiteral("Fehler"),
                               QStringLiteral("Fehler"),
                               QStringLiteral("Das ausgewählte Hex-File pass nicht in den "
                                              "Controller!\r\nBitte verwednen Sie einen anderen!"));
-            DataDoesNotFit = true;
         }
+        DataDoesNotFit = !fits;
         pb1->update();
         VirtualStringTree1->viewport()->update();
     }

@@ -1,6 +1,7 @@
 #include "pages/TPageList.h"
 
 #include "image/Errors.h"
+#include "pages/FlashLayout.h"
 #include "pages/PageFill.h"
 
 #include <gtest/gtest.h>
@@ -118,4 +119,49 @@ TEST(PageFill, ThresholdsFor128BytePages) {
         EXPECT_EQ(PageFillOf(c.blank, 128), c.fill) << c.blank;
     }
     EXPECT_EQ(PageFillOf(0, 0), PageFill::Blank);
+}
+
+TEST(LayOntoFlash, FitsExactlyTheFlashAndKeepsImageLines) {
+    // 40 KiB of data on 32 KiB, 64 KiB and 8 KiB of flash.
+    THexContainer image = UsedLines(2560);
+    TPageList pages;
+    EXPECT_FALSE(LayOntoFlash(image, pages, 0x7FFF, 128));
+    EXPECT_EQ(pages.Count(), 256u);
+    EXPECT_EQ(pages.PageCount, 255);
+    EXPECT_EQ(pages.PageSize, 128);
+    EXPECT_EQ(image.Count(), 2560u);
+    EXPECT_TRUE(LayOntoFlash(image, pages, 0xFFFF, 256));
+    EXPECT_EQ(image.Count(), 4096u);
+    EXPECT_EQ(pages.Items(159).BlankBytes(), 0);
+    EXPECT_EQ(pages.Items(160).BlankBytes(), 256);
+    EXPECT_FALSE(LayOntoFlash(image, pages, 0x1FFF, 64));
+    EXPECT_EQ(image.Count(), 2560u);
+    // A part without flash pages takes no byte.
+    THexContainer one = UsedLines(1);
+    EXPECT_FALSE(LayOntoFlash(one, pages, 0x7FFF, 0));
+    EXPECT_EQ(pages.Count(), 0u);
+}
+
+TEST(TPageList, FullLinesAndPartLinesLandAlike) {
+    // Full lines take the quick way, a short line and a page size of 24 the byte-wise one.
+    THexContainer store;
+    store.LoadFromHexText(":10000000000102030405060708090A0B0C0D0E0F00\n"
+                          ":04001000A0A1A2A300\n"
+                          ":10002000101112131415161718191A1B1C1D1E1F00\n");
+    TPageList pages;
+    pages.Rebuild(1, 24);
+    pages.Fill(store);
+    std::string seen;
+    for (const TPage& page : pages) {
+        for (const TByteText& b : page.Bytes) {
+            seen += std::string(b.View());
+        }
+    }
+    EXPECT_EQ(seen, "000102030405060708090A0B0C0D0E0FA0A1A2A3FFFFFFFF"
+                    "FFFFFFFFFFFFFFFF101112131415161718191A1B1C1D1E1F");
+    // 48 bytes fill the two pages exactly; one line more is left over.
+    store.LoadFromHexText(":10000000000102030405060708090A0B0C0D0E0F00\n"
+                          ":10003000000102030405060708090A0B0C0D0E0F00\n");
+    pages.Rebuild(1, 24);
+    EXPECT_THROW(pages.Fill(store), EListError);
 }
