@@ -30,5 +30,8 @@ bench: build
 fuzz: deps
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run
 
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
 clean:
 	@rm -rf $(BUILD)
