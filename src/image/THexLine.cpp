@@ -38,7 +38,9 @@ int THexLine::WriteData(int pos, std::string_view text) {
         dataLen_ = static_cast<std::uint8_t>(pos);
     }
     const int n = std::min<int>(static_cast<int>(text.size()), kDataChars - pos);
-    std::memcpy(data_ + pos, text.data(), static_cast<std::size_t>(n));
+    if (n > 0) { // an empty field's view may hold no pointer at all
+        std::memcpy(data_ + pos, text.data(), static_cast<std::size_t>(n));
+    }
     dataLen_ = static_cast<std::uint8_t>(std::max<int>(dataLen_, pos + n));
     return n;
 }
