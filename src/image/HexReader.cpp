@@ -39,6 +39,8 @@ private:
     static inline int depth_ = 0;
 };
 
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // The characters of a field; a field that reaches past the end of the line holds only what
 // is there.
 std::string_view Field(std::string_view line, std::size_t pos, std::size_t len) {
@@ -104,6 +106,11 @@ public:
     explicit HexReader(THexContainer& store) : store_(store) {}
 
     void Read(std::string_view text) {
+        // Editors on some systems put a UTF-8 byte-order mark before the first record; it is
+        // not part of that record's line.
+        if (text.starts_with(kUtf8ByteOrderMark)) {
+            text.remove_prefix(kUtf8ByteOrderMark.size());
+        }
         std::size_t pos = 0;
         std::size_t nextLf = 0; // position of the next LF at or after pos, or npos
         bool lfKnown = false;

@@ -16,6 +16,7 @@ const std::string kLine2 = ":10002000" + k16 + "58"; // 16 bytes at 0020
 const std::string kEof = ":00000001FF";
 const std::string kBase3F = ":02000004003FBB"; // addresses from 0x3F0000 on
 const std::string kBase40 = ":020000040040BA"; // addresses from 0x400000 on
+const std::string kBom = "\xEF\xBB\xBF";
 const std::string kTooLarge = "Das hex-File ist zu Groß für den gewählten Controller!";
 const std::string kNoHex = "No Hex-Number";
 constexpr std::size_t kMiB = 1024 * 1024;
@@ -136,6 +137,13 @@ std::vector<HostileCase> MakeCases() {
         Image("nul_lines_between_records",
               kLine0 + "\r\n" + std::string(64, '\0') + "\r\n\0\r\n"s + kLine1 + "\r\n", 2,
               kTwoLines),
+        // The mark at the very start of the file is skipped, so the first record is kept;
+        // further on it is just a character that does not begin a record.
+        Image("byte_order_mark", kBom + kLine0 + "\r\n" + kLine1 + "\r\n" + kEof + "\r\n", 2,
+              kTwoLines),
+        Image("byte_order_mark_alone", kBom, 0, {}),
+        Image("byte_order_mark_later", kLine0 + "\r\n" + kBom + kLine1 + "\r\n", 1,
+              {{0, "10", k16}}),
         Image("line_ends_cr_only", TwoLines("\r", "\r", "\r"), 2, kTwoLines),
         Image("line_ends_lf_only", TwoLines("\n", "\n", "\n"), 2, kTwoLines),
         Image("line_ends_mixed", TwoLines("\r\r\n", "\n\n\r", "\n\r"), 2, kTwoLines),
