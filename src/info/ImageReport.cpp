@@ -24,8 +24,9 @@ std::int64_t ImageReport::FlashBytes() const {
 void ImageReport::LayOntoController() {
     const std::int32_t flashSize = controller_->FlashSize();
     fits_ = LayOntoFlash(store_, pages_, flashSize, controller_->FlashPageSize());
-    pagesUsed_ = PagesUsedShare(pages_);
-    bytesUsed_ = BytesUsedShare(pages_, flashSize);
+    const UsedShares shares = UsedSharesOf(pages_, flashSize);
+    pagesUsed_ = shares.pages;
+    bytesUsed_ = shares.bytes;
 }
 
 } // namespace pagora::info

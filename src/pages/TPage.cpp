@@ -1,6 +1,7 @@
 #include "TPage.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace pagora {
 
@@ -9,8 +10,15 @@ void TPage::SetPageSize(std::int32_t size) {
 }
 
 std::int32_t TPage::BlankBytes() const {
-    return static_cast<std::int32_t>(
-        std::count_if(Bytes.begin(), Bytes.end(), [](const TByteText& b) { return b.Blank(); }));
+    static_assert(sizeof(TByteText) == sizeof(std::uint32_t));
+    const std::uint32_t blankWord = TByteText::BlankWord();
+    std::int32_t blank = 0;
+    for (const TByteText& b : Bytes) {
+        std::uint32_t word = 0;
+        std::memcpy(&word, &b, sizeof word);
+        blank += word == blankWord ? 1 : 0;
+    }
+    return blank;
 }
 
 } // namespace pagora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +24,7 @@ struct TRect {
 struct TByteText {
     char Text[2] = {'F', 'F'};
     std::uint8_t Size = 2;
+    std::uint8_t Unused = 0; // keeps a byte four bytes wide, so blank bytes count fast
 
     std::string_view View() const { return {Text, Size}; }
     void Assign(std::string_view text) {
@@ -33,6 +35,13 @@ struct TByteText {
     }
     // Exactly "FF": an erased flash byte. "ff" from a lower-case file is data.
     bool Blank() const { return Size == 2 && Text[0] == 'F' && Text[1] == 'F'; }
+    // The four bytes of a blank entry, read as one word.
+    static std::uint32_t BlankWord() {
+        const TByteText blank;
+        std::uint32_t word = 0;
+        std::memcpy(&word, &blank, sizeof word);
+        return word;
+    }
 };
 
 // One flash page: its bytes and where the page map last drew its square.

@@ -34,6 +34,18 @@ double BytesUsedShare(const TPageList& pages, std::int32_t flashSize) {
     return Share(static_cast<std::int64_t>(flashSize) + 1, blank);
 }
 
+UsedShares UsedSharesOf(const TPageList& pages, std::int32_t flashSize) {
+    std::int64_t blankPages = 0;
+    std::int64_t blankBytes = 0;
+    for (const TPage& page : pages) {
+        const std::int32_t blank = page.BlankBytes();
+        blankPages += blank >= pages.PageSize ? 1 : 0;
+        blankBytes += blank;
+    }
+    return {Share(static_cast<std::int64_t>(pages.PageCount) + 1, blankPages),
+            Share(static_cast<std::int64_t>(flashSize) + 1, blankBytes)};
+}
+
 double PageUsedShare(const TPage& page, std::int32_t pageSize) {
     if (pageSize <= 0) {
         return 0.0;

@@ -15,6 +15,13 @@ double PagesUsedShare(const TPageList& pages);
 // being the highest flash address), U = all blank bytes of the pages.
 double BytesUsedShare(const TPageList& pages, std::int32_t flashSize);
 
+// Both shares from one pass over the pages.
+struct UsedShares {
+    double pages = 0.0;
+    double bytes = 0.0;
+};
+UsedShares UsedSharesOf(const TPageList& pages, std::int32_t flashSize);
+
 // A page's own used share: (PageSize - BlankBytes) * 100 / PageSize.
 double PageUsedShare(const TPage& page, std::int32_t pageSize);
 

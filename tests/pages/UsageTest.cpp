@@ -41,6 +41,9 @@ TEST(Usage, SharesOfPagesAndBytes) {
         }
     }
     EXPECT_EQ(UsageLabel(BytesUsedShare(flash, 0x7FFF), false, ','), "12,5%");
+    const UsedShares both = UsedSharesOf(flash, 0x7FFF);
+    EXPECT_DOUBLE_EQ(both.pages, PagesUsedShare(flash));
+    EXPECT_DOUBLE_EQ(both.bytes, BytesUsedShare(flash, 0x7FFF));
     EXPECT_DOUBLE_EQ(PageUsedShare(flash.Items(0), 128), 100.0);
     EXPECT_DOUBLE_EQ(PageUsedShare(flash.Items(40), 128), 0.0);
     EXPECT_EQ(UsageLabel(100.5, false, ','), "> 100%");
