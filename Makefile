@@ -35,3 +35,9 @@ package: build
 
 clean:
 	@rm -rf $(BUILD)
+
+# Every test built with AddressSanitizer and UndefinedBehaviorSanitizer, in its own build folder.
+SANITIZE_BUILD ?= build-asan
+.PHONY: sanitize
+sanitize:
+	@JOBS=$(JOBS) scripts/sanitize $(SANITIZE_BUILD)
