@@ -35,9 +35,9 @@ void TPageList::Fill(const THexContainer& store) {
             j + THexLine::kBytesPerLine <= pages_[i].Bytes.size()) {
             const char* data = line.Data().data();
             TByteText* cell = pages_[i].Bytes.data() + j;
-            for (int b = 0; b < THexLine::kBytesPerLine; ++b, ++cell) {
-                cell->Text[0] = data[2 * b];
-                cell->Text[1] = data[2 * b + 1];
+            for (int b = 0; b < THexLine::kBytesPerLine; ++b, ++cell, data += 2) {
+                cell->Text[0] = data[0];
+                cell->Text[1] = data[1];
                 cell->Size = 2;
             }
             j += THexLine::kBytesPerLine;

@@ -36,7 +36,7 @@ void ShowErrorBox(QWidget* parent, const QString& message) {
     box.exec();
 }
 
-void ShowExceptionBox(QWidget* parent, std::exception_ptr error) {
+void ShowExceptionBox(QWidget* parent, const std::exception_ptr& error) {
     QString message;
     try {
         std::rethrow_exception(error);

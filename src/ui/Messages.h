@@ -23,7 +23,7 @@ void ShowErrorBox(QWidget* parent, const QString& message);
 // goes on with the state as the handler left it. Returns false when it failed.
 template <typename Handler> bool RunGuarded(QWidget* parent, Handler&& handler);
 
-void ShowExceptionBox(QWidget* parent, std::exception_ptr error);
+void ShowExceptionBox(QWidget* parent, const std::exception_ptr& error);
 
 template <typename Handler> bool RunGuarded(QWidget* parent, Handler&& handler) {
     try {
