@@ -12,7 +12,6 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QLabel>
-#include <QScrollArea>
 
 namespace pagora {
 
@@ -55,12 +54,7 @@ void TMainFrm::cbb_MCChange() {
         const std::int32_t flashSize = FController->FlashSize();
         const std::int32_t pageSize = FController->FlashPageSize();
         const bool fits = LayOntoFlash(*FHexContainer, *PageList, flashSize, pageSize);
-        FCellsPerRow = layout::CellsPerRow(pb1->width(), FBlockSize);
-        pb1->resize(pb1->width(),
-                    layout::PageMapHeight(FCellsPerRow, static_cast<int>(PageList->Count()),
-                                          FBlockSize, ScrollBoxClientHeight()));
-        pb1->SetBlockSize(FBlockSize);
-        pb1->SetCellsPerRow(FCellsPerRow);
+        SizePageMap(); // the page map's row measure and height for the new pages
         txt2->setText(QStringLiteral("FlashSize: %1, PageSize: %2")
                           .arg(static_cast<qint64>(flashSize) + 1)
                           .arg(pageSize));
