@@ -38,6 +38,32 @@ void BM_Read256KiBFitFillATmega2560(benchmark::State& state) {
 }
 BENCHMARK(BM_Read256KiBFitFillATmega2560)->Unit(benchmark::kMillisecond);
 
+void BM_Read256KiB(benchmark::State& state) {
+    const std::string text = bench::MakeHexImage(256 * 1024);
+    THexContainer store;
+    for (auto _ : state) {
+        store.LoadFromHexText(text);
+        benchmark::DoNotOptimize(store.Count());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_Read256KiB)->Unit(benchmark::kMicrosecond);
+
+// Only the pages: a full 256 KiB image laid onto the ATmega2560's 1,024 pages of 256 bytes.
+void BM_RebuildFillATmega2560(benchmark::State& state) {
+    THexContainer store;
+    store.LoadFromHexText(bench::MakeHexImage(256 * 1024));
+    TPageList pages;
+    for (auto _ : state) {
+        pages.Rebuild(1023, 256);
+        pages.PageSize = 256;
+        pages.PageCount = 1023;
+        pages.Fill(store);
+        benchmark::DoNotOptimize(pages.Items(1023).Bytes.data());
+    }
+}
+BENCHMARK(BM_RebuildFillATmega2560)->Unit(benchmark::kMicrosecond);
+
 void BM_Read4MiB(benchmark::State& state) {
     const std::string text = bench::MakeHexImage(4 * 1024 * 1024);
     THexContainer store;

@@ -33,13 +33,8 @@ void TPageList::Fill(const THexContainer& store) {
         if (line.CountValue() >= THexLine::kBytesPerLine &&
             line.DataLength() == THexLine::kDataChars && i < pageCount &&
             j + THexLine::kBytesPerLine <= pages_[i].Bytes.size()) {
-            const char* data = line.Data().data();
-            TByteText* cell = pages_[i].Bytes.data() + j;
-            for (int b = 0; b < THexLine::kBytesPerLine; ++b, ++cell, data += 2) {
-                cell->Text[0] = data[0];
-                cell->Text[1] = data[1];
-                cell->Size = 2;
-            }
+            TByteText::AssignPairs(pages_[i].Bytes.data() + j, line.Data().data(),
+                                   THexLine::kBytesPerLine);
             j += THexLine::kBytesPerLine;
             if (j == pages_[i].Bytes.size()) {
                 ++i;
