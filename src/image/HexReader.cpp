@@ -4,6 +4,7 @@
 #include "THexContainer.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -98,6 +99,63 @@ std::string ReadWholeFile(const std::string& fileName) {
     return content;
 }
 
+// Each character's value as a hexadecimal digit; 0x100 for any other character, so that a
+// pair with a non-digit reads above 0xFF.
+constexpr std::array<std::uint16_t, 256> kDigitValues = [] {
+    std::array<std::uint16_t, 256> values{};
+    for (int c = 0; c < 256; ++c) {
+        const int digit = HexDigitValue(static_cast<char>(c));
+        values[static_cast<std::size_t>(c)] = digit < 0 ? 0x100 : static_cast<std::uint16_t>(digit);
+    }
+    return values;
+}();
+
+// The byte written as the two hexadecimal digits at p; above 0xFF when either is no digit.
+unsigned HexPair(const char* p) {
+    return (kDigitValues[static_cast<unsigned char>(p[0])] << 4) |
+           kDigitValues[static_cast<unsigned char>(p[1])];
+}
+
+bool IsLineBreak(char c) {
+    return c == '\n' || c == '\r';
+}
+
+// The high bit of each byte of v that is zero (and maybe of bytes above one that is): the
+// result is not 0 exactly when some byte is.
+constexpr std::uint64_t ZeroBytes(std::uint64_t v) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    return (v - kOnes) & ~v & kHighBits;
+}
+
+// Whether an LF or a CR stands in text, tested eight characters at a time.
+bool HasLineBreak(std::string_view text) {
+    constexpr std::uint64_t kLfs = 0x0A0A0A0A0A0A0A0A;
+    constexpr std::uint64_t kCrs = 0x0D0D0D0D0D0D0D0D;
+    std::uint64_t found = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        found |= ZeroBytes(word ^ kLfs) | ZeroBytes(word ^ kCrs);
+    }
+    for (; i < text.size(); ++i) {
+        found |= IsLineBreak(text[i]) ? 1 : 0;
+    }
+    return found != 0;
+}
+
+// Where the line after the one that ends at end begins: past an LF, a CR LF or a lone CR.
+std::size_t NextLineStart(std::string_view text, std::size_t end) {
+    if (end >= text.size()) {
+        return text.size();
+    }
+    if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') {
+        return end + 2;
+    }
+    return end + 1;
+}
+
 } // namespace
 
 // Lays the records of one file onto a freshly prefilled store.
@@ -115,6 +173,10 @@ public:
         std::size_t nextLf = 0; // position of the next LF at or after pos, or npos
         bool lfKnown = false;
         while (pos < text.size()) {
+            if (const std::size_t next = DataRecord(text, pos); next != 0) {
+                pos = next;
+                continue;
+            }
             if (!lfKnown || (nextLf != std::string_view::npos && nextLf < pos)) {
                 const void* lf = std::memchr(text.data() + pos, '\n', text.size() - pos);
                 nextLf = lf ? static_cast<const char*>(lf) - text.data() : std::string_view::npos;
@@ -141,6 +203,38 @@ public:
     }
 
 private:
+    // Most lines are whole data records: a colon, eight hexadecimal digits of type 00 and all
+    // the data the byte count asks for before the line ends. Such a line is laid here at
+    // once, without first looking for its end; returns where the next line starts. Returns 0
+    // for every other line, which Record then reads.
+    std::size_t DataRecord(std::string_view text, std::size_t pos) {
+        const std::string_view rest = text.substr(pos);
+        if (rest.size() < 9 || rest[0] != ':') {
+            return 0;
+        }
+        const char* p = rest.data();
+        const unsigned count = HexPair(p + 1);
+        const unsigned addressHigh = HexPair(p + 3);
+        const unsigned addressLow = HexPair(p + 5);
+        const unsigned type = HexPair(p + 7);
+        if ((count | addressHigh | addressLow | type) > 0xFF || type != 0x00) {
+            return 0;
+        }
+        const unsigned address = (addressHigh << 8) | addressLow;
+        const std::size_t dataEnd = 9 + 2 * std::size_t{count};
+        if (dataEnd > rest.size() || HasLineBreak(rest.substr(9, dataEnd - 9))) {
+            return 0; // the line ends within its data
+        }
+        Lay(address + base_, static_cast<int>(address % 16), static_cast<int>(count),
+            rest.substr(9, dataEnd - 9));
+        // The checksum and anything after it up to the line's end are not read.
+        std::size_t end = pos + dataEnd;
+        while (end < text.size() && !IsLineBreak(text[end])) {
+            ++end;
+        }
+        return NextLineStart(text, end);
+    }
+
     // Handles one line of the file; false after an end-of-file record.
     bool Record(std::string_view line) {
         if (line.empty() || line[0] != ':') {

@@ -110,6 +110,18 @@ INSTANTIATE_TEST_SUITE_P(
                 {"4:41424344"},
                 1},
         LayCase{"zero_length_record_fills_gap", ":00000400FC\n", 0, {"4:FFFFFFFF"}, 1},
+        // A line that ends within its data holds only the characters before the break; the
+        // rest of the record is a line of its own, without a colon.
+        LayCase{"cr_within_data", ":0400000041\r42434400\n", 0, {"4:41"}, 1},
+        LayCase{"lf_within_data", ":0400000041\n42434400\n", 0, {"4:41"}, 1},
+        LayCase{"break_right_after_type", ":02000000\r\n:0100010042BC\n", 0, {"2:FF42"}, 1},
+        LayCase{"data_ends_the_text", ":0100000041", 0, {"1:41"}, 1},
+        LayCase{"lower_case_digits_in_header",
+                ":0a000000414243444546474849aa00\n",
+                0,
+                {"A:414243444546474849aa"},
+                1},
+        LayCase{"control_characters_in_data_are_data", ":02000000\t\v4100\n", 0, {"2:\t\v41"}, 1},
         // Out of order within a line: each byte lands at its own offset.
         LayCase{"out_of_order_within_line",
                 ":0800080008090A0B0C0D0E0FB8\n:080000000001020304050607E0\n",
