@@ -102,6 +102,36 @@ TEST_F(GermanLocale, SharesUseTheLocalesSeparator) {
     EXPECT_NE(run.Out.find("Flash-Speicher Benutzt: 0,2%\n"), std::string::npos) << run.Out;
 }
 
+// The separator comes from the first of LC_ALL, LC_NUMERIC and LANG that is set and not empty,
+// as the C library picks the locale.
+TEST_F(GermanLocale, TheFirstLocaleVariableSetCounts) {
+    if (!built_) {
+        GTEST_SKIP() << "localedef could not build de_DE.UTF-8";
+    }
+    const std::string german = "de_DE.UTF-8";
+    const struct {
+        std::vector<std::string> variables;
+        const char* pagesLine;
+    } cases[] = {
+        {{"LANG=" + german}, "Pages Benutzt: 25,0%\n"},
+        {{"LC_NUMERIC=" + german}, "Pages Benutzt: 25,0%\n"},
+        {{"LC_ALL=", "LC_NUMERIC=" + german}, "Pages Benutzt: 25,0%\n"},
+        {{"LC_ALL=C", "LANG=" + german}, "Pages Benutzt: 25.0%\n"},
+        {{"LC_NUMERIC=C.UTF-8", "LANG=" + german}, "Pages Benutzt: 25.0%\n"},
+        {{"LC_ALL=POSIX", "LC_NUMERIC=" + german}, "Pages Benutzt: 25.0%\n"},
+    };
+    const std::string hex = PageStartsImage();
+    for (const auto& c : cases) {
+        std::vector<std::string> environment = c.variables;
+        environment.push_back("LOCPATH=" + dir_);
+        const RunResult run = RunInfo({"--controller", "ATmega328p", hex}, environment);
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        EXPECT_NE(run.Out.find(c.pagesLine), std::string::npos)
+            << testing::PrintToString(c.variables) << "\n"
+            << run.Out;
+    }
+}
+
 TEST(Pages, FillClassesAsThePageMapColoursThem) {
     // Pages of 128 bytes with 0, 1, 2, 64, 65, 66, 96, 97, 98, 127 and 128 blank bytes.
     const std::vector<int> blanks = {0, 1, 2, 64, 65, 66, 96, 97, 98, 127, 128};
