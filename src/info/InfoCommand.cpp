@@ -9,9 +9,9 @@
 #include "TextReport.h"
 #include "devices/ControllerList.h"
 
-#include <clocale>
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <optional>
 
 namespace pagora::info {
@@ -63,10 +63,7 @@ int Report(const InfoOptions& options, const ImageReport& report, char decimalSe
 } // namespace
 
 int RunInfo(int argc, const char* const* argv) {
-    // Only the number format is taken from the user's locale: it is all the reports use, and
-    // loading the other categories would cost more than reading a small image.
-    std::setlocale(LC_NUMERIC, "");
-    const char decimalSeparator = DecimalSeparator();
+    const char decimalSeparator = UserDecimalSeparator();
 
     const ParsedOptions parsed = ParseOptions(argc, argv);
     if (parsed.Exit) {
@@ -77,9 +74,10 @@ int RunInfo(int argc, const char* const* argv) {
         return ListControllers(options);
     }
 
-    const TMikrocontroller* controller = nullptr;
+    // Only the named controller is made, not the whole catalogue.
+    std::unique_ptr<TMikrocontroller> controller;
     if (options.Controller) {
-        controller = ControllerList().FindByName(*options.Controller);
+        controller = TMikrocontrollerList::CreateListed(*options.Controller);
         if (controller == nullptr) {
             std::fprintf(stderr,
                          "pagora-info: unknown controller \"%s\" (--list-controllers gives the "
@@ -89,7 +87,7 @@ int RunInfo(int argc, const char* const* argv) {
         }
     }
 
-    const std::optional<ImageReport> report = Read(options, controller);
+    const std::optional<ImageReport> report = Read(options, controller.get());
     if (!report) {
         return kUnreadable;
     }

@@ -10,7 +10,9 @@ namespace pagora::info {
 // reached the stream.
 class OutputBuffer {
 public:
-    explicit OutputBuffer(std::FILE* stream) : stream_(stream) { text_.reserve(2 * kBlock); }
+    // The text grows as it comes: a summary is a few hundred bytes, and reserving a whole
+    // block for it would touch fresh memory for nothing.
+    explicit OutputBuffer(std::FILE* stream) : stream_(stream) {}
     OutputBuffer(const OutputBuffer&) = delete;
     OutputBuffer& operator=(const OutputBuffer&) = delete;
     ~OutputBuffer() { Finish(); }
