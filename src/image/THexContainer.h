@@ -65,6 +65,12 @@ public:
     void LoadFromHexFile(const std::string& fileName);
     // The same for a file's whole content already in memory.
     void LoadFromHexText(std::string_view text);
+    // The same for a text that read hands over in pieces: read(buffer, size) puts up to size
+    // characters into buffer and returns how many, 0 at the end. pieceSize is the size of the
+    // buffer; a longer line makes it grow.
+    void LoadFromHexPieces(const std::function<std::size_t(char*, std::size_t)>& read,
+                           std::size_t pieceSize = kPieceSize);
+    static constexpr std::size_t kPieceSize = 64 * 1024;
 
     friend bool operator==(const THexContainer& a, const THexContainer& b);
 
