@@ -115,6 +115,9 @@ void THexContainer::LoadFromHexFile(const std::string& fileName) {
     if (!file) {
         throw EFileError(CannotOpen(fileName, errno));
     }
+    // The reader's own buffer takes whole blocks: a stream buffer would only copy them again
+    // (and be allocated after the line store, at the first read).
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
     // Read a block at a time: the text is never held whole, and nothing after the end-of-file
     // record is read.
     LoadFromHexPieces([&](char* buffer, std::size_t size) {

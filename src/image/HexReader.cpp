@@ -48,27 +48,23 @@ bool IsLineBreak(char c) {
     return c == '\n' || c == '\r';
 }
 
-// The high bit of each byte of v that is zero (and maybe of bytes above one that is): the
-// result is not 0 exactly when some byte is.
-constexpr std::uint64_t ZeroBytes(std::uint64_t v) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101;
+// Whether text may hold an LF or a CR: whether any of its characters lies below 0x0E, tested
+// eight at a time. Data characters are hexadecimal digits, far above that; a record with a
+// tab or a NUL in its data is left to the general path.
+bool MayHoldLineBreak(std::string_view text) {
+    constexpr std::uint64_t kBelow = 0x0E0E0E0E0E0E0E0E;
     constexpr std::uint64_t kHighBits = 0x8080808080808080;
-    return (v - kOnes) & ~v & kHighBits;
-}
-
-// Whether an LF or a CR stands in text, tested eight characters at a time.
-bool HasLineBreak(std::string_view text) {
-    constexpr std::uint64_t kLfs = 0x0A0A0A0A0A0A0A0A;
-    constexpr std::uint64_t kCrs = 0x0D0D0D0D0D0D0D0D;
     std::uint64_t found = 0;
     std::size_t i = 0;
     for (; i + 8 <= text.size(); i += 8) {
         std::uint64_t word = 0;
         std::memcpy(&word, text.data() + i, sizeof word);
-        found |= ZeroBytes(word ^ kLfs) | ZeroBytes(word ^ kCrs);
+        // The high bit of a byte below 0x0E (and maybe of bytes above one that is): not 0
+        // exactly when there is such a byte.
+        found |= (word - kBelow) & ~word & kHighBits;
     }
     for (; i < text.size(); ++i) {
-        found |= IsLineBreak(text[i]) ? 1 : 0;
+        found |= static_cast<unsigned char>(text[i]) < 0x0E ? 1 : 0;
     }
     return found != 0;
 }
@@ -156,8 +152,8 @@ std::size_t HexReader::DataRecord(std::string_view text, std::size_t pos, bool l
         return 0;
     }
     const std::size_t dataEnd = 9 + 2 * std::size_t{count};
-    if (dataEnd > rest.size() || HasLineBreak(rest.substr(9, dataEnd - 9))) {
-        return 0; // the line ends within its data
+    if (dataEnd > rest.size() || MayHoldLineBreak(rest.substr(9, dataEnd - 9))) {
+        return 0; // the line may end within its data
     }
     // The checksum and anything after it up to the line's end are not read.
     std::size_t end = pos + dataEnd;
@@ -169,8 +165,15 @@ std::size_t HexReader::DataRecord(std::string_view text, std::size_t pos, bool l
         return 0;
     }
     const unsigned address = (addressHigh << 8) | addressLow;
-    Lay(address + base_, static_cast<int>(address % 16), static_cast<int>(count),
-        rest.substr(9, dataEnd - 9));
+    if (count == THexLine::kBytesPerLine && address % 16 == 0) {
+        // A whole line of its own, the most common record of all.
+        const std::size_t index = store_.FindLineIndex(address + base_);
+        store_.lines_[index].SetWhole(p + 9);
+        lines_ = std::max(lines_, index + 1);
+    } else {
+        Lay(address + base_, static_cast<int>(address % 16), static_cast<int>(count),
+            rest.substr(9, dataEnd - 9));
+    }
     return NextLineStart(text, end);
 }
 

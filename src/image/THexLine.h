@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,14 @@ public:
     void SetCountEmpty();
     // Replaces the data with up to 32 characters of text.
     void SetData(std::string_view text);
+    // Makes the line hold 16 bytes from the 32 characters at chars and marks it Used: what a
+    // record of 16 bytes at the line's first address leaves, whatever the line held before.
+    void SetWhole(const char* chars) {
+        std::memcpy(data_, chars, kDataChars);
+        dataLen_ = kDataChars;
+        count_ = kBytesPerLine;
+        flags_ = static_cast<std::uint8_t>((flags_ & ~kCountEmpty) | kUsed);
+    }
     // Writes text at character position pos (filling the gap before it with 'F'), extending
     // Data as far as needed; characters past 32 are not written. Returns how many were.
     int WriteData(int pos, std::string_view text);

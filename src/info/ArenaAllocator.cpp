@@ -1,7 +1,10 @@
 // pagora-info runs once and ends, and most of its few milliseconds would go to the page
-// faults of fresh memory. So it takes all its memory from arenas backed by huge pages and
-// never reuses it: a fresh huge page costs one fault where 512 small pages cost 512, and
-// memory that has never been handed out still reads zero, so calloc has nothing to clear.
+// faults of fresh memory. So it takes all its memory from arenas backed by huge pages, one
+// after the other, and never reuses a freed block: a fresh huge page costs one fault where 512
+// small pages cost 512, and memory that has never been handed out still reads zero, so calloc
+// has nothing to clear. Only the newest block gives back what it is shrunk by, so that the
+// line store, made for the whole 4 MiB span and cut back to the image, leaves its unused tail
+// untouched and what comes after it shares its huge page.
 // This replaces the C library's allocator for the whole program.
 #include <algorithm>
 #include <atomic>
@@ -17,9 +20,8 @@ namespace {
 
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 constexpr std::size_t kArenaSize = std::size_t{1} << 30; // address space, used when touched
-// Blocks from this size on get a mapping of their own, so that the large, mostly untouched
-// blank span of the line store does not spread the small blocks over more huge pages.
-constexpr std::size_t kOwnMapping = std::size_t{4} << 20;
+// Blocks from this size on get a mapping of their own rather than use up an arena.
+constexpr std::size_t kOwnMapping = std::size_t{64} << 20;
 constexpr std::size_t kAlign = 16;
 
 std::size_t RoundUp(std::size_t value, std::size_t to) {
@@ -51,8 +53,9 @@ private:
 
 class Arenas {
 public:
-    // A block of size bytes aligned to alignment (a power of two, at least 16), or nullptr.
-    void* Allocate(std::size_t size, std::size_t alignment) {
+    // A block of size bytes aligned to alignment (a power of two, at least 16), or nullptr;
+    // with zeroed, every byte of it reads zero.
+    void* Allocate(std::size_t size, std::size_t alignment, bool zeroed) {
         std::lock_guard guard(lock_);
         if (size >= kOwnMapping || alignment > kHugePage) {
             return Own(size, alignment);
@@ -65,31 +68,40 @@ public:
             start = RoundUp(sizeof(Header), alignment);
         }
         char* block = base_ + start;
+        if (zeroed && start < clean_) { // memory given back by a shrunk block
+            std::memset(block, 0, std::min(size, clean_ - start));
+        }
         HeaderOf(block).Size = size;
         used_ = RoundUp(start + size, kAlign);
+        clean_ = std::max(clean_, used_);
         last_ = block;
         return block;
     }
 
-    // Shrinks any block where it stands (the bytes it gives up are not handed out again, so
-    // what lies past the newest block still reads zero) and grows the newest one. False when
-    // the block has to move.
+    // Shrinks any block where it stands, the newest giving back what it no longer needs, and
+    // grows the newest one. False when the block has to move.
     bool ResizeInPlace(void* block, std::size_t size) {
         std::lock_guard guard(lock_);
         Header& header = HeaderOf(block);
-        if (size <= header.Size) {
-            header.Size = size;
-            return true;
-        }
         if (block != last_) {
+            if (size <= header.Size) {
+                header.Size = size;
+                return true;
+            }
             return false;
         }
         const auto start = static_cast<std::size_t>(static_cast<char*>(block) - base_);
+        if (size <= header.Size) {
+            header.Size = size;
+            used_ = RoundUp(start + size, kAlign);
+            return true;
+        }
         if (size > kArenaSize - start) {
             return false;
         }
         header.Size = size;
-        used_ = std::max(used_, RoundUp(start + size, kAlign));
+        used_ = RoundUp(start + size, kAlign);
+        clean_ = std::max(clean_, used_);
         return true;
     }
 
@@ -97,6 +109,7 @@ private:
     bool MapArena() {
         base_ = static_cast<char*>(MapHuge(kArenaSize, kHugePage));
         used_ = 0;
+        clean_ = 0;
         last_ = nullptr;
         return base_ != nullptr;
     }
@@ -132,14 +145,15 @@ private:
 
     SpinLock lock_;
     char* base_ = nullptr;
-    std::size_t used_ = 0;
-    void* last_ = nullptr;
+    std::size_t used_ = 0;  // offset of the first byte not in a block
+    std::size_t clean_ = 0; // offset from which no byte has ever been handed out: still zero
+    void* last_ = nullptr;  // the newest block
 };
 
 Arenas arenas;
 
-void* Allocate(std::size_t size, std::size_t alignment) {
-    void* block = arenas.Allocate(size, alignment);
+void* Allocate(std::size_t size, std::size_t alignment, bool zeroed = false) {
+    void* block = arenas.Allocate(size, alignment, zeroed);
     if (block == nullptr) {
         errno = ENOMEM;
     }
@@ -160,7 +174,7 @@ void* calloc(std::size_t count, std::size_t size) {
         errno = ENOMEM;
         return nullptr;
     }
-    return Allocate(total, kAlign); // never handed out before: still zero
+    return Allocate(total, kAlign, true);
 }
 
 void free(void*) {}

@@ -45,10 +45,38 @@ TEST(ArenaAllocator, CallocGivesZerosAfterBlocksWereWrittenShrunkAndFreed) {
     EXPECT_EQ(dirty[15], 0xAB);
     std::free(dirty);
 
-    void* fresh = Opaque(std::calloc(1024, 128));
+    // The shrunk newest block gave its written tail back, and the next block takes it: part
+    // written before, part never handed out.
+    auto* fresh = static_cast<unsigned char*>(Opaque(std::calloc(1024, 128)));
     ASSERT_NE(fresh, nullptr);
+    EXPECT_LT(fresh, dirty + 64 * 1024);
     EXPECT_TRUE(AllZero(fresh, 1024 * 128));
     std::free(fresh);
+}
+
+TEST(ArenaAllocator, OnlyTheNewestBlockGivesBackItsTail) {
+    auto* older = static_cast<unsigned char*>(Opaque(std::malloc(4096)));
+    std::memset(older, 0xCD, 4096);
+    auto* newest = static_cast<unsigned char*>(Opaque(std::malloc(4096)));
+    std::memset(newest, 0xEF, 4096);
+
+    // An older block shrinks where it stands and keeps its tail: the next block comes after
+    // the newest.
+    EXPECT_EQ(Opaque(std::realloc(older, 8)), older);
+    auto* next = static_cast<unsigned char*>(Opaque(std::malloc(64)));
+    EXPECT_GE(next, newest + 4096);
+    std::memset(next, 0x22, 64);
+
+    // The newest block, shrunk, is followed by the next block at once; calloc clears it.
+    auto* shrunk = static_cast<unsigned char*>(Opaque(std::realloc(next, 16)));
+    EXPECT_EQ(shrunk, next);
+    std::memset(shrunk, 0x11, 16);
+    auto* cleared = static_cast<unsigned char*>(Opaque(std::calloc(1, 48)));
+    EXPECT_EQ(cleared, shrunk + 32); // after the block's 16 bytes and the next one's header
+    EXPECT_TRUE(AllZero(cleared, 48));
+    EXPECT_EQ(older[7], 0xCD);
+    EXPECT_EQ(newest[4095], 0xEF);
+    EXPECT_EQ(shrunk[15], 0x11);
 }
 
 TEST(ArenaAllocator, ReallocKeepsTheBytes) {
