@@ -167,7 +167,10 @@ std::size_t HexReader::DataRecord(std::string_view text, std::size_t pos, bool l
     const unsigned address = (addressHigh << 8) | addressLow;
     if (count == THexLine::kBytesPerLine && address % 16 == 0) {
         // A whole line of its own, the most common record of all.
-        const std::size_t index = store_.FindLineIndex(address + base_);
+        std::size_t index = (address + base_) / 16;
+        if (index >= store_.Count()) {
+            index = store_.FindLineIndex(address + base_); // raises the error
+        }
         store_.lines_[index].SetWhole(p + 9);
         lines_ = std::max(lines_, index + 1);
     } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -45,7 +46,20 @@ struct TByteText {
     }
     // Sets n entries from 2n characters, two to an entry, a whole word per entry (and several
     // entries at once): assigning field by field is four times the stores.
-    static void AssignPairs(TByteText* entries, const char* chars, std::size_t n);
+    static void AssignPairs(TByteText* entries, const char* chars, std::size_t n) {
+        if constexpr (std::endian::native == std::endian::little) {
+            for (std::size_t i = 0; i < n; ++i) {
+                std::uint16_t pair = 0;
+                std::memcpy(&pair, chars + 2 * i, sizeof pair);
+                const std::uint32_t word = pair | (std::uint32_t{2} << 16); // Size 2, Unused 0
+                std::memcpy(static_cast<void*>(entries + i), &word, sizeof word);
+            }
+        } else {
+            for (std::size_t i = 0; i < n; ++i) {
+                entries[i].Assign({chars + 2 * i, 2});
+            }
+        }
+    }
 };
 static_assert(sizeof(TByteText) == sizeof(std::uint32_t));
 
