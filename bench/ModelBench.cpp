@@ -5,6 +5,9 @@
 #include "pages/Usage.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 using namespace pagora;
 
@@ -48,6 +51,25 @@ void BM_Read256KiB(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_Read256KiB)->Unit(benchmark::kMicrosecond);
+
+// The same image read from a file, a block at a time.
+void BM_Read256KiBFile(benchmark::State& state) {
+    const std::string text = bench::MakeHexImage(256 * 1024);
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "pagora-bench-256k.hex").string();
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << text;
+    }
+    THexContainer store;
+    for (auto _ : state) {
+        store.LoadFromHexFile(path);
+        benchmark::DoNotOptimize(store.Count());
+    }
+    std::remove(path.c_str());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_Read256KiBFile)->Unit(benchmark::kMicrosecond);
 
 // Only the pages: a full 256 KiB image laid onto the ATmega2560's 1,024 pages of 256 bytes.
 void BM_RebuildFillATmega2560(benchmark::State& state) {
