@@ -1,13 +1,41 @@
 // Any text read as an Intel HEX file: the reader either fills the store or raises one of its
-// own errors, and a failed read leaves the previous image untouched.
+// own errors, and a failed read leaves the previous image untouched. The same text read in
+// small pieces, as a file is read, gives the same store or the same error.
 #include "image/Errors.h"
 #include "image/THexContainer.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 using namespace pagora;
+
+namespace {
+
+// The text read in pieces of a size taken from the text itself, each read handing over a few
+// characters at most; the error's text, or "" and the store.
+std::string ReadInPieces(std::string_view text, THexContainer& store) {
+    const std::size_t pieceSize = text.empty() ? 1 : 1 + static_cast<unsigned char>(text[0]) % 61;
+    const std::size_t grain = text.empty() ? 1 : 1 + static_cast<unsigned char>(text.back()) % 7;
+    std::size_t at = 0;
+    try {
+        store.LoadFromHexPieces(
+            [&](char* buffer, std::size_t wanted) {
+                const std::size_t n = std::min({wanted, grain, text.size() - at});
+                text.copy(buffer, n, at);
+                at += n;
+                return n;
+            },
+            pieceSize);
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return {};
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static THexContainer previous = [] {
@@ -17,18 +45,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     THexContainer store = previous;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
+    THexContainer pieces = previous;
+    const std::string piecesError = ReadInPieces(text, pieces);
     try {
         store.LoadFromHexText(text);
-    } catch (const EConvertError&) {
-        if (!(store == previous)) {
+    } catch (const EConvertError& error) {
+        if (!(store == previous) || !(pieces == previous) || piecesError != error.what()) {
             std::abort();
         }
         return 0;
-    } catch (const EListError&) {
-        if (!(store == previous)) {
+    } catch (const EListError& error) {
+        if (!(store == previous) || !(pieces == previous) || piecesError != error.what()) {
             std::abort();
         }
         return 0;
+    }
+    if (!piecesError.empty() || !(pieces == store)) {
+        std::abort();
     }
     // A read image: every line Used, never beyond the prefilled span, bytes within a line.
     if (store.Count() > THexContainer::kPrefillLines) {
