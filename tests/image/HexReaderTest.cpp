@@ -1,6 +1,7 @@
 #include "image/Errors.h"
 #include "image/THexContainer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -31,6 +32,17 @@ THexContainer Read(const std::string& text) {
 }
 
 const std::string kEof = ":00000001FF\r\n";
+
+// A read function for LoadFromHexPieces that hands over text, at most grain characters a
+// call; at counts how many it has handed over.
+auto TextSource(const std::string& text, std::size_t grain, std::size_t& at) {
+    return [&text, grain, &at](char* buffer, std::size_t size) {
+        const std::size_t n = std::min({size, grain, text.size() - at});
+        text.copy(buffer, n, at);
+        at += n;
+        return n;
+    };
+}
 const std::string k16 = "000102030405060708090A0B0C0D0E0F";
 
 } // namespace
@@ -220,12 +232,7 @@ TEST(HexReader, PiecesReadAsTheWholeText) {
         for (std::size_t pieceSize : {1, 2, 3, 4, 7, 10, 13, 16, 45, 64}) {
             for (std::size_t grain : {1, 3, 1000}) { // at most grain characters per read
                 std::size_t at = 0;
-                const auto read = [&](char* buffer, std::size_t size) {
-                    const std::size_t n = std::min({size, grain, text.size() - at});
-                    text.copy(buffer, n, at);
-                    at += n;
-                    return n;
-                };
+                const auto read = TextSource(text, grain, at);
                 std::string piecesError;
                 THexContainer pieces;
                 try {
@@ -245,14 +252,7 @@ TEST(HexReader, PiecesStopAtTheEndRecord) {
     const std::string text = ":0100000041BE\n" + kEof + std::string(1 << 20, 'x');
     std::size_t at = 0;
     THexContainer store;
-    store.LoadFromHexPieces(
-        [&](char* buffer, std::size_t size) {
-            const std::size_t n = std::min(size, text.size() - at);
-            text.copy(buffer, n, at);
-            at += n;
-            return n;
-        },
-        64);
+    store.LoadFromHexPieces(TextSource(text, text.size(), at), 64);
     EXPECT_EQ(Lines(store, 0, 1), (std::vector<std::string>{"1:41"}));
     EXPECT_LE(at, 64u);
 }
