@@ -171,7 +171,7 @@ std::size_t HexReader::DataRecord(std::string_view text, std::size_t pos, bool l
         if (index >= store_.Count()) {
             index = store_.FindLineIndex(address + base_); // raises the error
         }
-        store_.lines_[index].SetWhole(p + 9);
+        store_.lines_[index] = THexLine::Whole(p + 9);
         lines_ = std::max(lines_, index + 1);
     } else {
         Lay(address + base_, static_cast<int>(address % 16), static_cast<int>(count),

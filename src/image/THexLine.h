@@ -46,13 +46,17 @@ public:
     void SetCountEmpty();
     // Replaces the data with up to 32 characters of text.
     void SetData(std::string_view text);
-    // Makes the line hold 16 bytes from the 32 characters at chars and marks it Used: what a
-    // record of 16 bytes at the line's first address leaves, whatever the line held before.
-    void SetWhole(const char* chars) {
-        std::memcpy(data_, chars, kDataChars);
-        dataLen_ = kDataChars;
-        count_ = kBytesPerLine;
-        flags_ = static_cast<std::uint8_t>((flags_ & ~kCountEmpty) | kUsed);
+    // A Used line of 16 bytes from the 32 characters at chars, with its address following its
+    // index: what a record of 16 bytes at a line's first address makes of a line of a freshly
+    // prefilled store, whatever the line held. Built whole, so that storing it reads nothing
+    // of the line it replaces.
+    static THexLine Whole(const char* chars) {
+        THexLine line;
+        std::memcpy(line.data_, chars, kDataChars);
+        line.count_ = kBytesPerLine;
+        line.dataLen_ = kDataChars;
+        line.flags_ = kUsed;
+        return line;
     }
     // Writes text at character position pos (filling the gap before it with 'F'), extending
     // Data as far as needed; characters past 32 are not written. Returns how many were.

@@ -23,6 +23,8 @@ void TPageList::Rebuild(std::int32_t lastIndex, std::int32_t size) {
     }
 }
 
+static_assert(THexLine::kBytesPerLine == 16, "AssignLine lays 16 bytes");
+
 void TPageList::Fill(const THexContainer& store) {
     const std::size_t pageCount = pages_.size();
     std::size_t i = 0; // current page
@@ -33,8 +35,7 @@ void TPageList::Fill(const THexContainer& store) {
         if (line.CountValue() >= THexLine::kBytesPerLine &&
             line.DataLength() == THexLine::kDataChars && i < pageCount &&
             j + THexLine::kBytesPerLine <= pages_[i].Bytes.size()) {
-            TByteText::AssignPairs(pages_[i].Bytes.data() + j, line.Data().data(),
-                                   THexLine::kBytesPerLine);
+            TByteText::AssignLine(pages_[i].Bytes.data() + j, line.Data().data());
             j += THexLine::kBytesPerLine;
             if (j == pages_[i].Bytes.size()) {
                 ++i;
