@@ -70,7 +70,7 @@ public:
     // buffer; a longer line makes it grow.
     void LoadFromHexPieces(const std::function<std::size_t(char*, std::size_t)>& read,
                            std::size_t pieceSize = kPieceSize);
-    static constexpr std::size_t kPieceSize = 64 * 1024;
+    static constexpr std::size_t kPieceSize = std::size_t{64} * 1024;
 
     friend bool operator==(const THexContainer& a, const THexContainer& b);
 

@@ -77,6 +77,10 @@ TEST(ArenaAllocator, OnlyTheNewestBlockGivesBackItsTail) {
     EXPECT_EQ(older[7], 0xCD);
     EXPECT_EQ(newest[4095], 0xEF);
     EXPECT_EQ(shrunk[15], 0x11);
+    std::free(cleared);
+    std::free(shrunk);
+    std::free(newest);
+    std::free(older);
 }
 
 TEST(ArenaAllocator, ReallocKeepsTheBytes) {
