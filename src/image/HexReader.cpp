@@ -113,13 +113,7 @@ std::size_t HexReader::WholeLineRecord(const char* p, std::size_t left) {
     if ((addressHigh | addressLow) > 0xFF || MayHoldLineBreak({p + 9, kLf - 9})) {
         return 0;
     }
-    const std::uint32_t address = ((addressHigh << 8) | addressLow) + base_;
-    std::size_t index = address / 16;
-    if (index >= store_.Count()) {
-        index = store_.FindLineIndex(address); // raises the error
-    }
-    store_.lines_[index] = THexLine::Whole(p + 9);
-    lines_ = std::max(lines_, index + 1);
+    LayWholeLine(((addressHigh << 8) | addressLow) + base_, p + 9);
     return length;
 }
 
@@ -205,13 +199,7 @@ std::size_t HexReader::DataRecord(std::string_view text, std::size_t pos, bool l
     }
     const unsigned address = (addressHigh << 8) | addressLow;
     if (count == THexLine::kBytesPerLine && address % 16 == 0) {
-        // A whole line of its own, the most common record of all.
-        std::size_t index = (address + base_) / 16;
-        if (index >= store_.Count()) {
-            index = store_.FindLineIndex(address + base_); // raises the error
-        }
-        store_.lines_[index] = THexLine::Whole(p + 9);
-        lines_ = std::max(lines_, index + 1);
+        LayWholeLine(address + base_, p + 9);
     } else {
         Lay(address + base_, static_cast<int>(address % 16), static_cast<int>(count),
             rest.substr(9, dataEnd - 9));
@@ -246,6 +234,17 @@ bool HexReader::Record(std::string_view line) {
     default:
         return true; // 03, 05 and the rest carry nothing for the image
     }
+}
+
+// Lays a record of 16 bytes at a line's first address, chars its 32 data characters: the line
+// is replaced whole, which is what Lay would make of it.
+void HexReader::LayWholeLine(std::uint32_t address, const char* chars) {
+    std::size_t index = address / 16;
+    if (index >= store_.Count()) {
+        index = store_.FindLineIndex(address); // raises the error
+    }
+    store_.lines_[index] = THexLine::Whole(chars);
+    lines_ = std::max(lines_, index + 1);
 }
 
 // Puts a data record's bytes at their own offsets: a record that reaches past its line carries

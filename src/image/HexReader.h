@@ -27,6 +27,7 @@ private:
     std::size_t WholeLineRecord(const char* p, std::size_t left);
     std::size_t DataRecord(std::string_view text, std::size_t pos, bool last);
     bool Record(std::string_view line);
+    void LayWholeLine(std::uint32_t address, const char* chars);
     void Lay(std::uint32_t address, int offset, int count, std::string_view data);
 
     THexContainer& store_;

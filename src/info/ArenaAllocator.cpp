@@ -91,12 +91,7 @@ public:
             return false;
         }
         const auto start = static_cast<std::size_t>(static_cast<char*>(block) - base_);
-        if (size <= header.Size) {
-            header.Size = size;
-            used_ = RoundUp(start + size, kAlign);
-            return true;
-        }
-        if (size > kArenaSize - start) {
+        if (size > header.Size && size > kArenaSize - start) {
             return false;
         }
         header.Size = size;
