@@ -3,6 +3,7 @@
 // on with the defaults in between and at the next start.
 #include "BoxAnswerer.h"
 #include "TestFiles.h"
+#include "UiTestSupport.h"
 #include "WindowState.h"
 #include "ui/Globals.h"
 #include "ui/MainLayout.h"
@@ -20,7 +21,11 @@ using namespace pagora::reliability;
 
 namespace {
 
-const QString kExample = QStringLiteral(PAGORA_EXAMPLES "/blink-atmega8.hex");
+// The example image; a run as another user is handed a copy it can read.
+QString Example() {
+    const QString copy = qEnvironmentVariable("PAGORA_TEST_EXAMPLE");
+    return copy.isEmpty() ? QStringLiteral(PAGORA_EXAMPLES "/blink-atmega8.hex") : copy;
+}
 
 // The message ends in a quote, which sorts before the full stop: the box adds none.
 QString Refused(const char* name) {
@@ -76,7 +81,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QCOMPARE(window->FBlockSize, 25);
         QCOMPARE(window->FArrangement, layout::kBelow);
-        window->FileOpen1Accept(kExample);
+        window->FileOpen1Accept(Example());
         Choose(*window, QStringLiteral("ATmega8"));
         QCOMPARE(window->VirtualStringTree1->RowCount(), 512);
         QCOMPARE(PageList->Count(), 128u);
@@ -98,7 +103,7 @@ private Q_SLOTS:
         QCOMPARE(boxes.Seen()[2].text, Refused("Pagora"));
         again.show();
         QVERIFY(QTest::qWaitForWindowExposed(&again));
-        again.FileOpen1Accept(kExample);
+        again.FileOpen1Accept(Example());
         QCOMPARE(again.VirtualStringTree1->RowCount(), 16);
         again.close();
         QCOMPARE(boxes.Seen().size(), 4);
@@ -110,20 +115,23 @@ private Q_SLOTS:
     }
 
 private:
-    // Root may write every folder: the row runs again in a copy of this program as "nobody".
+    // Root may write every folder: the row runs again as "nobody", in a copy of this program
+    // with a copy of the example, where nobody may read them (the checkout may lie in a home
+    // folder closed to other users).
     static void RunRowAsNobody() {
         const std::string prefix = AsNobodyPrefix();
-        if (prefix.empty()) {
-            QSKIP("setpriv is missing, and as root every folder is writable");
-        }
+        QVERIFY2(!prefix.empty(), "setpriv (util-linux) is missing: as root every folder is "
+                                  "writable, so the unwritable store cannot be tried");
         TempFolder folder;
         const std::string self =
             CopyForNobody(QCoreApplication::applicationFilePath().toStdString(), folder);
+        const std::string example = CopyForNobody(Example().toStdString(), folder);
         const std::string runtime = FolderForNobody(folder, "runtime");
         const std::string row = "unwritableStore:folder_without_write_permission";
-        const CommandResult run =
-            RunCommand(prefix + "env XDG_RUNTIME_DIR=" + ShellQuoted(runtime) + " TMPDIR=" +
-                       ShellQuoted(runtime) + " " + ShellQuoted(self) + " " + row + " 2>&1");
+        const CommandResult run = RunCommand(
+            prefix + "env XDG_RUNTIME_DIR=" + ShellQuoted(runtime) + " TMPDIR=" +
+            ShellQuoted(runtime) + " PAGORA_TEST_EXAMPLE=" + ShellQuoted(example) + " " +
+            ShellQuoted(self) + " " + row + " 2>&1");
         QVERIFY2(run.status == 0, run.output.c_str());
         QVERIFY2(run.output.find("PASS   : SettingsFaultWindowTest::" + row.substr(0, 15) +
                                  "(folder_without_write_permission)") != std::string::npos,
@@ -133,5 +141,5 @@ private:
     QByteArray savedConfigHome_ = qgetenv("XDG_CONFIG_HOME");
 };
 
-QTEST_MAIN(SettingsFaultWindowTest)
+PAGORA_QTEST_MAIN(SettingsFaultWindowTest)
 #include "SettingsFaultWindowTest.moc"

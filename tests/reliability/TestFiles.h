@@ -56,7 +56,8 @@ bool IgnoresPermissions();
 // setpriv is missing. Only needed when IgnoresPermissions().
 std::string AsNobodyPrefix();
 
-// A copy of a program in the folder that nobody may run, wherever the original lies.
+// A copy of a program or file in the folder, which nobody may run and read wherever the
+// original lies.
 std::string CopyForNobody(const std::string& program, const TempFolder& folder);
 
 // A new folder in the folder, owned by nobody.

@@ -108,8 +108,8 @@ private Q_SLOTS:
 
     void textsFitTheirPlaces() {
         TAboutDlg dialog;
-        if (QFontInfo(dialog.font()).family() != QStringLiteral("Tahoma"))
-            QSKIP("no Tahoma on this system (package fonts-wine)");
+        QVERIFY2(QFontInfo(dialog.font()).family() == QStringLiteral("Tahoma"),
+                 "no Tahoma on this system (package fonts-wine)");
         QCOMPARE(QFontInfo(dialog.font()).pointSize(), 8);
         // The disclaimer is shown whole in its block, the question line within its width.
         QVERIFY(Label(dialog, "Label8")->heightForWidth(421) <= 55);
@@ -247,5 +247,5 @@ private:
     QList<QUrl> opened_;
 };
 
-QTEST_MAIN(AboutDialogTest)
+PAGORA_QTEST_MAIN(AboutDialogTest)
 #include "AboutDialogTest.moc"

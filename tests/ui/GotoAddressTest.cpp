@@ -2,6 +2,7 @@
 #include "ui/GotoAddress.h"
 
 #include "HexGridFixtures.h"
+#include "UiTestSupport.h"
 #include "image/Errors.h"
 #include "ui/TGotoAdressFrm.h"
 
@@ -423,5 +424,5 @@ void GotoAddressTest::realToolchainImage() {
     QCOMPARE(FocusOf(fixture.grid), (Focus{rows - 1, 16, rows - 1}));
 }
 
-QTEST_MAIN(GotoAddressTest)
+PAGORA_QTEST_MAIN(GotoAddressTest)
 #include "GotoAddressTest.moc"

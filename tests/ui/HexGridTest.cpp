@@ -1,6 +1,7 @@
 // The hex grid: what each cell shows and in which colours, the grid's geometry, where the focus
 // may go and which cells carry the marking of the focused byte.
 #include "HexGridFixtures.h"
+#include "UiTestSupport.h"
 #include "devices/TMikrocontroller.h"
 #include "image/CellText.h"
 
@@ -506,5 +507,5 @@ void HexGridTest::contextMenu() {
     menu.hide();
 }
 
-QTEST_MAIN(HexGridTest)
+PAGORA_QTEST_MAIN(HexGridTest)
 #include "HexGridTest.moc"

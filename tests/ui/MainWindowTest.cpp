@@ -51,7 +51,7 @@ class MainWindowTest : public QObject {
 private Q_SLOTS:
     void init() {
         // Every case starts from an empty settings store.
-        QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).removeRecursively();
+        test::PrivateSettingsFolder::Current().Clear();
         QLocale::setDefault(QLocale(QLocale::German));
     }
 
@@ -77,8 +77,8 @@ private Q_SLOTS:
         QCOMPARE(window.VirtualStringTree1->RowCount(), 0);
         QCOMPARE(ReadIntSetting("Width"), NoValue); // nothing written before closing
         // The program's path is recorded at start.
-        QFile store(
-            QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).filePath("avr-pagora/settings.json"));
+        QFile store(QDir(test::PrivateSettingsFolder::Current().ConfigHome())
+                        .filePath(QStringLiteral("avr-pagora/settings.json")));
         QVERIFY(store.open(QIODevice::ReadOnly));
         QVERIFY(store.readAll().contains("Pagora"));
     }
@@ -359,5 +359,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+PAGORA_QTEST_MAIN(MainWindowTest)
 #include "MainWindowTest.moc"

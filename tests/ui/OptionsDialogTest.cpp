@@ -164,8 +164,8 @@ private Q_SLOTS:
 
     void textsFitTheirPlaces() {
         TOptionenFrm form;
-        if (QFontInfo(form.font()).family() != QStringLiteral("Tahoma"))
-            QSKIP("no Tahoma on this system (package fonts-wine)");
+        QVERIFY2(QFontInfo(form.font()).family() == QStringLiteral("Tahoma"),
+                 "no Tahoma on this system (package fonts-wine)");
         // The labels end before the lists beside them, and the lists show their entries whole.
         for (const char* name : {"lblMemoryBlockSize", "lblSpeicherbersicht"})
             QVERIFY2(form.findChild<QLabel*>(QString::fromLatin1(name))->geometry().right() < 190,
@@ -297,5 +297,5 @@ private:
     QByteArray savedConfigHome_ = qgetenv("XDG_CONFIG_HOME");
 };
 
-QTEST_MAIN(OptionsDialogTest)
+PAGORA_QTEST_MAIN(OptionsDialogTest)
 #include "OptionsDialogTest.moc"

@@ -551,5 +551,5 @@ void PageMapTest::paintRefreshesBars() {
     QVERIFY(!label4->isHidden());
 }
 
-QTEST_MAIN(PageMapTest)
+PAGORA_QTEST_MAIN(PageMapTest)
 #include "PageMapTest.moc"

@@ -2,13 +2,78 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <QtTest>
 #include <functional>
 
 namespace pagora::test {
+
+// The settings and runtime folders of a window test run: for as long as the object lives,
+// XDG_CONFIG_HOME and XDG_RUNTIME_DIR name two folders inside one fresh temporary folder, so
+// that no test reads or writes the user's own settings, whether CTest or a person runs it.
+// PAGORA_QTEST_MAIN makes one for the whole run.
+class PrivateSettingsFolder {
+public:
+    PrivateSettingsFolder()
+        : savedConfig_(qgetenv("XDG_CONFIG_HOME")), savedRuntime_(qgetenv("XDG_RUNTIME_DIR")),
+          hadConfig_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")),
+          hadRuntime_(qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        if (!root_.isValid()) {
+            qFatal("cannot create a temporary folder for the settings");
+        }
+        const QString runtime = root_.filePath(QStringLiteral("runtime"));
+        QDir().mkpath(ConfigHome());
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(ConfigHome()));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        current_ = this;
+    }
+    ~PrivateSettingsFolder() {
+        current_ = nullptr;
+        Restore("XDG_CONFIG_HOME", hadConfig_, savedConfig_);
+        Restore("XDG_RUNTIME_DIR", hadRuntime_, savedRuntime_);
+    }
+    PrivateSettingsFolder(const PrivateSettingsFolder&) = delete;
+    PrivateSettingsFolder& operator=(const PrivateSettingsFolder&) = delete;
+
+    // The folder XDG_CONFIG_HOME names; the store is avr-pagora/settings.json in it.
+    QString ConfigHome() const { return root_.filePath(QStringLiteral("config")); }
+    // Empties the store: what the program wrote below the private folder goes, nothing else.
+    void Clear() const {
+        QDir(ConfigHome()).removeRecursively();
+        QDir().mkpath(ConfigHome());
+    }
+    // The folder of this run (made by PAGORA_QTEST_MAIN).
+    static PrivateSettingsFolder& Current() {
+        if (current_ == nullptr) {
+            qFatal("no private settings folder: start the test with PAGORA_QTEST_MAIN");
+        }
+        return *current_;
+    }
+
+private:
+    static void Restore(const char* name, bool had, const QByteArray& value) {
+        if (had) {
+            qputenv(name, value);
+        } else {
+            qunsetenv(name);
+        }
+    }
+
+    QTemporaryDir root_;
+    QByteArray savedConfig_;
+    QByteArray savedRuntime_;
+    bool hadConfig_;
+    bool hadRuntime_;
+    static inline PrivateSettingsFolder* current_ = nullptr;
+};
 
 // Renders a widget into an image at one pixel per pixel, whatever the screen's scale factor.
 inline QImage Render(QWidget& widget) {
@@ -63,3 +128,9 @@ inline void AnswerNextMessageBox(SeenBox& seen) {
 }
 
 } // namespace pagora::test
+
+// QTEST_MAIN with the run's settings and runtime folders made private before the application.
+#define PAGORA_QTEST_MAIN(TestObject)                                                              \
+    QTEST_MAIN_WRAPPER(TestObject,                                                                 \
+                       const pagora::test::PrivateSettingsFolder privateSettings;                  \
+                       QTEST_MAIN_SETUP())

@@ -275,5 +275,5 @@ void UsageBarTest::gradientIsWhiteAtTheEndsOfItsRectangle() {
     QVERIFY(SigmaBlend(0.45, 0.5, 0.7) > 0.67);
 }
 
-QTEST_MAIN(UsageBarTest)
+PAGORA_QTEST_MAIN(UsageBarTest)
 #include "UsageBarTest.moc"
