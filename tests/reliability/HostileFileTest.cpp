@@ -1,7 +1,7 @@
 // Hostile files opened through the reader's file entry, the one the window calls: each gives its
 // exact error or its exact image, a failed open leaves the image loaded before untouched, and no
-// file is changed by being opened. Built twice: once with the small cases, once with the large
-// ones (PAGORA_LARGE_FILES), which CTest runs under a time limit.
+// file is changed by being opened. Every case, the large ones included, writes its file into
+// the test's own temporary folder.
 #include "HostileFiles.h"
 #include "TestFiles.h"
 #include "image/Errors.h"
@@ -35,12 +35,6 @@ std::string ErrorType(const HostileCase& c) {
     return "EFileError";
 }
 
-#ifdef PAGORA_LARGE_FILES
-constexpr bool kLarge = true;
-#else
-constexpr bool kLarge = false;
-#endif
-
 class HostileFile : public testing::TestWithParam<std::string> {
 protected:
     void SetUp() override {
@@ -52,10 +46,8 @@ protected:
     // The unreadable case as a user who cannot read it: in a helper process.
     void OpenAsNobody(const HostileCase& c, const std::string& path) {
         const std::string prefix = AsNobodyPrefix();
-        if (prefix.empty()) {
-            GTEST_SKIP() << "setpriv is missing, and as root every file is readable: the "
-                            "unreadable file is not tried";
-        }
+        ASSERT_FALSE(prefix.empty()) << "setpriv (util-linux) is missing: as root every file is "
+                                        "readable, so the unreadable file cannot be tried";
         // A copy: the build folder may be closed to the user nobody.
         const std::string helper = CopyForNobody(PAGORA_OPEN_FILE_HELPER, folder_);
         const CommandResult run =
@@ -65,19 +57,6 @@ protected:
         EXPECT_EQ(run.output, "error\t" + ErrorFor(c, path) + "\nprevious kept\n");
     }
 
-    // The large files are written before the timed tests by reliability_write_large_files;
-    // run on its own, the test writes its file itself.
-    static std::string LargeFile(const HostileCase& c) {
-#ifdef PAGORA_LARGE_FILES_DIR
-        const std::string path = PAGORA_LARGE_FILES_DIR "/" + c.name + ".hex";
-        if (Snapshot(path).exists) {
-            return path;
-        }
-#endif
-        static TempFolder own;
-        return Place(c, own);
-    }
-
     TempFolder folder_;
     std::string previous_;
     THexContainer store_;
@@ -85,7 +64,7 @@ protected:
 
 TEST_P(HostileFile, GivesItsErrorOrItsImage) {
     const HostileCase& c = CaseNamed(GetParam());
-    const std::string path = c.large ? LargeFile(c) : Place(c, folder_);
+    const std::string path = Place(c, folder_);
     const FileSnapshot before = Snapshot(path);
 
     if (c.kind == Kind::Unreadable && IgnoresPermissions()) {
@@ -118,12 +97,11 @@ TEST_P(HostileFile, GivesItsErrorOrItsImage) {
     EXPECT_TRUE(Snapshot(path) == before) << "opening changed " << path;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, HostileFile, testing::ValuesIn(CaseNames(kLarge)),
+INSTANTIATE_TEST_SUITE_P(Cases, HostileFile, testing::ValuesIn(CaseNames()),
                          [](const testing::TestParamInfo<std::string>& info) {
                              return info.param;
                          });
 
-#ifndef PAGORA_LARGE_FILES
 // The same text gives the same image from memory as from a file, whatever it is.
 TEST(HostileText, ReadsAlikeFromMemory) {
     for (const HostileCase& c : HostileCases()) {
@@ -141,6 +119,5 @@ TEST(HostileText, ReadsAlikeFromMemory) {
         }
     }
 }
-#endif
 
 } // namespace

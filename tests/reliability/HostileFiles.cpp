@@ -221,12 +221,10 @@ const HostileCase& CaseNamed(std::string_view name) {
     throw std::out_of_range("no hostile case " + std::string(name));
 }
 
-std::vector<std::string> CaseNames(bool large) {
+std::vector<std::string> CaseNames() {
     std::vector<std::string> names;
     for (const HostileCase& c : HostileCases()) {
-        if (c.large == large) {
-            names.push_back(c.name);
-        }
+        names.push_back(c.name);
     }
     return names;
 }

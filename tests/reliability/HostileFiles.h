@@ -31,13 +31,13 @@ struct HostileCase {
     std::string error;
     std::size_t lines = 0; // lines of the resulting image
     std::vector<ExpectedLine> filled;
-    bool large = false; // tens of MiB: run on their own, under a time limit
+    bool large = false; // tens of MiB: read from a file only, not again from memory
 };
 
 // Every case, the large ones last.
 const std::vector<HostileCase>& HostileCases();
 const HostileCase& CaseNamed(std::string_view name);
-std::vector<std::string> CaseNames(bool large);
+std::vector<std::string> CaseNames();
 
 // The case's message for a file at path.
 std::string ErrorFor(const HostileCase& c, const std::string& path);

@@ -4,6 +4,7 @@
 #include <QJsonValue>
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -40,13 +41,40 @@ void WriteRound(const Writer& writer, int round) {
     }
 }
 
-pid_t StartWriter(const Writer& writer) {
+// A pipe between the test and its writers: one byte a signal.
+struct Pipe {
+    int fds[2] = {-1, -1};
+    Pipe() {
+        if (pipe(fds) != 0)
+            fds[0] = fds[1] = -1;
+    }
+    ~Pipe() {
+        for (int fd : fds)
+            if (fd >= 0)
+                close(fd);
+    }
+    bool Send() const {
+        const char byte = 1;
+        return write(fds[1], &byte, 1) == 1;
+    }
+    bool Receive() const {
+        char byte = 0;
+        return read(fds[0], &byte, 1) == 1;
+    }
+};
+
+// Halfway through, a writer says so on `halfway` and waits for a byte on `resume`, so that the
+// test reads the store at least once while both writers are in the middle of their work.
+pid_t StartWriter(const Writer& writer, const Pipe& halfway, const Pipe& resume) {
     const pid_t child = fork();
     if (child != 0)
         return child;
     try {
-        for (int round = 0; round < kRounds; ++round)
+        for (int round = 0; round < kRounds; ++round) {
+            if (round == kRounds / 2 && !(halfway.Send() && resume.Receive()))
+                _exit(2);
             WriteRound(writer, round);
+        }
     } catch (...) {
         _exit(1);
     }
@@ -87,16 +115,24 @@ TEST_F(SettingsConcurrencyTest, TwoInstancesNeverTearTheFileNorLoseWrites) {
         WriteIntSetting(writer.ownName, -1);
     SaveOptions(1, "25 x 25");
 
+    const Pipe halfway;
+    const Pipe resume;
+    ASSERT_GE(halfway.fds[0], 0);
+    ASSERT_GE(resume.fds[0], 0);
+    ASSERT_EQ(fcntl(halfway.fds[0], F_SETFL, O_NONBLOCK), 0);
     Writers writers;
     pid_t* children = writers.pids;
-    children[0] = StartWriter(kWriters[0]);
-    children[1] = StartWriter(kWriters[1]);
+    children[0] = StartWriter(kWriters[0], halfway, resume);
+    children[1] = StartWriter(kWriters[1], halfway, resume);
     ASSERT_GT(children[0], 0);
     ASSERT_GT(children[1], 0);
 
     int statuses[] = {0, 0};
     int running = 2;
     int checks = 0;
+    int halfwayWriters = 0;      // writers waiting halfway
+    bool released = false;       // the writers were told to go on
+    bool checkedHalfway = false; // the store was read while both waited there
     std::int32_t lastOwn[] = {-1, -1};
     while (running > 0 && !HasFailure()) {
         for (int i = 0; i < 2; ++i)
@@ -104,6 +140,11 @@ TEST_F(SettingsConcurrencyTest, TwoInstancesNeverTearTheFileNorLoseWrites) {
                 children[i] = 0;
                 --running;
             }
+        while (halfwayWriters < 2 && halfway.Receive())
+            ++halfwayWriters;
+        // Once no writer is still on its way to halfway (one that failed early never gets
+        // there), the others go on after this round's checks.
+        const bool release = !released && halfwayWriters + (2 - running) >= 2;
 
         const auto file = ParsedFile();
         ASSERT_TRUE(file) << "torn file after " << checks << " checks:\n" << FileBytes();
@@ -123,6 +164,11 @@ TEST_F(SettingsConcurrencyTest, TwoInstancesNeverTearTheFileNorLoseWrites) {
             lastOwn[i] = own;
         }
         ++checks;
+        if (release) {
+            released = true;
+            checkedHalfway = halfwayWriters == 2;
+            ASSERT_TRUE(resume.Send() && resume.Send());
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     for (int i = 0; i < 2; ++i) {
@@ -134,7 +180,7 @@ TEST_F(SettingsConcurrencyTest, TwoInstancesNeverTearTheFileNorLoseWrites) {
         EXPECT_EQ(WEXITSTATUS(statuses[i]), 0) << "writer " << i << " had a write refused";
     }
 
-    EXPECT_GT(checks, 10);
+    EXPECT_TRUE(checkedHalfway);
     const auto file = ParsedFile();
     ASSERT_TRUE(file);
     const QJsonObject values = file->value("Software\\Kestrelwerk\\ISPPagora").toObject();
