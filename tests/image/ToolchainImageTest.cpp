@@ -4,6 +4,7 @@
 #include "image/THexContainer.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
@@ -39,7 +40,20 @@ bool Have(const char* tool) {
     return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-class ToolchainImage : public testing::TestWithParam<const char*> {};
+// A folder of the test's own for the reference tools' output, removed at the end.
+class ToolchainImage : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        std::string pattern = testing::TempDir() + "pagora-toolchain-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr) << pattern;
+        folder_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    std::string folder_;
+};
 
 } // namespace
 
@@ -50,11 +64,9 @@ TEST_P(ToolchainImage, MatchesReferenceTools) {
     ASSERT_GT(store.Count(), 0u);
     const std::string ours = ImageBytes(store);
 
-    // One output file per image: CTest runs the cases side by side.
-    const std::string out = testing::TempDir() + "/" + GetParam() + ".bin";
-    if (!Have("avr-objcopy") || !Have("srec_cat")) {
-        GTEST_SKIP() << "avr-objcopy or srec_cat missing (scripts/install-deps installs them)";
-    }
+    const std::string out = folder_ + "/image.bin";
+    ASSERT_TRUE(Have("avr-objcopy") && Have("srec_cat"))
+        << "avr-objcopy or srec_cat missing (scripts/install-deps test installs them)";
     ASSERT_EQ(
         std::system(
             ("avr-objcopy -I ihex -O binary --gap-fill 0xFF '" + hex + "' '" + out + "'").c_str()),

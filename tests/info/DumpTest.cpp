@@ -71,9 +71,8 @@ std::string ObjcopyBytes(const std::string& hex) {
 } // namespace
 
 TEST(Dump, ToolchainImageGivesObjcopysBytes) {
-    if (!HaveTool("avr-objcopy")) {
-        GTEST_SKIP() << "avr-objcopy missing (scripts/install-deps installs binutils-avr)";
-    }
+    ASSERT_TRUE(HaveTool("avr-objcopy"))
+        << "avr-objcopy missing (scripts/install-deps test installs binutils-avr)";
     const std::string hex = Examples("tables-atmega328p.hex");
     const RunResult run = RunInfo({"--dump", hex});
     ASSERT_EQ(run.Status, 0) << run.Err;

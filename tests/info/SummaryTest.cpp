@@ -93,9 +93,8 @@ TEST(Summary, OneByteTooManyDoesNotFit) {
 }
 
 TEST_F(GermanLocale, SharesUseTheLocalesSeparator) {
-    if (!built_) {
-        GTEST_SKIP() << "localedef could not build de_DE.UTF-8";
-    }
+    ASSERT_TRUE(built_) << "localedef could not build de_DE.UTF-8 (the locales package holds "
+                           "its sources)";
     const RunResult run = RunInfo({"--controller", "ATmega328p", PageStartsImage()}, Environment());
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_NE(run.Out.find("Pages Benutzt: 25,0%\n"), std::string::npos) << run.Out;
@@ -105,9 +104,8 @@ TEST_F(GermanLocale, SharesUseTheLocalesSeparator) {
 // The separator comes from the first of LC_ALL, LC_NUMERIC and LANG that is set and not empty,
 // as the C library picks the locale.
 TEST_F(GermanLocale, TheFirstLocaleVariableSetCounts) {
-    if (!built_) {
-        GTEST_SKIP() << "localedef could not build de_DE.UTF-8";
-    }
+    ASSERT_TRUE(built_) << "localedef could not build de_DE.UTF-8 (the locales package holds "
+                           "its sources)";
     const std::string german = "de_DE.UTF-8";
     const struct {
         std::vector<std::string> variables;

@@ -1,13 +1,12 @@
 #!/bin/sh
-# Builds the Debian package with CPack into WORK and checks what it holds and that the
-# packaged pagora-info runs from where the package puts it.
-#   package-contents.sh CPACK CPACK-CONFIG WORK PATH-UNDER-USR...
+# Builds the Debian package with CPack into a temporary folder of its own and checks what it
+# holds and that the packaged pagora-info runs from where the package puts it.
+#   package-contents.sh CPACK CPACK-CONFIG PATH-UNDER-USR...
 # Exits 77 (skipped) without dpkg-deb or without a CPack configuration.
 set -eu
 cpack=$1
 config=$2
-work=$3
-shift 3
+shift 2
 
 if ! command -v dpkg-deb >/dev/null 2>&1; then
     echo "dpkg-deb missing: skipped"
@@ -18,8 +17,8 @@ if [ ! -f "$config" ]; then
     exit 77
 fi
 
-rm -rf "$work"
-mkdir -p "$work"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 if ! "$cpack" --config "$config" -G DEB -B "$work" >"$work/cpack.log" 2>&1; then
     cat "$work/cpack.log"
     exit 1
