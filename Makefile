@@ -1,43 +1,55 @@
-# The two commands: `make run` builds and starts the viewer, `make test` builds and runs every test.
+# The two commands: `make run` builds and starts the viewer, `make test` builds and runs every
+# test. Each target first installs the Debian packages it needs (scripts/install-deps TARGET).
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench fuzz package clean
+# What a configuration builds: the viewer alone, the programs of the package, or everything
+# with the tests and the benchmarks.
+VIEWER := -DPAGORA_BUILD_INFO=OFF -DPAGORA_BUILD_TESTS=OFF -DPAGORA_BUILD_BENCH=OFF
+PROGRAMS := -DPAGORA_BUILD_INFO=ON -DPAGORA_BUILD_TESTS=OFF -DPAGORA_BUILD_BENCH=OFF
+EVERYTHING := -DPAGORA_BUILD_INFO=ON -DPAGORA_BUILD_TESTS=ON -DPAGORA_BUILD_BENCH=ON
+configure = cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) $(1) >/dev/null
+
+.PHONY: all build run test bench fuzz sanitize package clean
 
 all: build
 
-deps:
-	@scripts/install-deps
-
-configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
-
-build: configure
+build:
+	@scripts/install-deps test
+	@$(call configure,$(EVERYTHING))
 	@cmake --build $(BUILD) -j$(JOBS)
 
-run: build
-	@if [ -x $(BUILD)/bin/avr-pagora ]; then exec $(BUILD)/bin/avr-pagora; \
-	else echo "The viewer is not built yet: the model and its tests are."; fi
+run:
+	@scripts/install-deps run
+	@$(call configure,$(VIEWER))
+	@cmake --build $(BUILD) -j$(JOBS)
+	@exec $(BUILD)/bin/avr-pagora
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
-bench: build
+bench:
+	@scripts/install-deps bench
+	@$(call configure,$(EVERYTHING))
+	@cmake --build $(BUILD) -j$(JOBS)
 	@for b in $(BUILD)/bin/*_bench; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
 
-fuzz: deps
+# Every test built with AddressSanitizer and UndefinedBehaviorSanitizer, in its own build folder.
+SANITIZE_BUILD ?= build-asan
+sanitize:
+	@JOBS=$(JOBS) scripts/sanitize $(SANITIZE_BUILD)
+
+fuzz:
+	@scripts/install-deps fuzz
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run
 
-package: build
+package:
+	@scripts/install-deps package
+	@$(call configure,$(PROGRAMS))
+	@cmake --build $(BUILD) -j$(JOBS)
 	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	@rm -rf $(BUILD)
-
-# Every test built with AddressSanitizer and UndefinedBehaviorSanitizer, in its own build folder.
-SANITIZE_BUILD ?= build-asan
-.PHONY: sanitize
-sanitize:
-	@JOBS=$(JOBS) scripts/sanitize $(SANITIZE_BUILD)

@@ -1,10 +1,11 @@
 # Installation (cmake --install) and the Debian package (cpack -G DEB, make package).
 include(GNUInstallDirs)
 
-install(TARGETS pagora-info RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(TARGET avr-pagora)
-  install(TARGETS avr-pagora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+foreach(program avr-pagora pagora-info)
+  if(TARGET ${program})
+    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endif()
+endforeach()
 
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/avr-pagora.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -39,8 +40,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${PAGORA_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The German texts of the standard buttons and the grid's monospaced font.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation")
+# The German texts of the standard buttons, the grid's monospaced font and the Tahoma the
+# window and its dialogs are laid out in.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation, fonts-wine")
 
 # The library dependencies come from dpkg-shlibdeps (dpkg-dev) when it is there; without it,
 # from the Debian 12 names of what the programs link.
