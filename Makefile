@@ -12,7 +12,7 @@ PROGRAMS := -DPAGORA_BUILD_INFO=ON -DPAGORA_BUILD_TESTS=OFF -DPAGORA_BUILD_BENCH
 EVERYTHING := -DPAGORA_BUILD_INFO=ON -DPAGORA_BUILD_TESTS=ON -DPAGORA_BUILD_BENCH=ON
 configure = cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) $(1) >/dev/null
 
-.PHONY: all build run test bench fuzz sanitize package clean
+.PHONY: all build viewer run test bench fuzz sanitize package clean
 
 all: build
 
@@ -21,10 +21,12 @@ build:
 	@$(call configure,$(EVERYTHING))
 	@cmake --build $(BUILD) -j$(JOBS)
 
-run:
+viewer:
 	@scripts/install-deps run
 	@$(call configure,$(VIEWER))
 	@cmake --build $(BUILD) -j$(JOBS)
+
+run: viewer
 	@exec $(BUILD)/bin/avr-pagora
 
 test: build
