@@ -1,6 +1,8 @@
 #!/bin/sh
 # Builds the Debian package with CPack into a temporary folder of its own and checks what it
-# holds and that the packaged pagora-info runs from where the package puts it.
+# holds, that the packaged pagora-info runs from where the package puts it, and that Debian's
+# and the desktops' own checkers find nothing to report: lintian, desktop-file-validate and
+# appstreamcli, each failing on any error or warning.
 #   package-contents.sh CPACK CPACK-CONFIG PATH-UNDER-USR...
 # Exits 77 (skipped) without dpkg-deb or without a CPack configuration.
 set -eu
@@ -64,4 +66,21 @@ if ! echo "$summary" | grep -qx 'Fits: yes'; then
     echo "the packaged pagora-info said: $summary"
     status=1
 fi
+# lintian's warnings count as failures too; an override would need its reason beside it.
+if ! lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1; then
+    echo "lintian reports:"
+    grep -v 'running with root privileges' "$work/lintian.log"
+    status=1
+fi
+if ! desktop-file-validate "$desktop"; then
+    echo "desktop-file-validate reports the lines above"
+    status=1
+fi
+for metainfo in "$work"/root/usr/share/metainfo/*.metainfo.xml; do
+    if ! appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
+        grep -Eq '^[EW]:' "$work/appstream.log"; then
+        cat "$work/appstream.log"
+        status=1
+    fi
+done
 exit $status
