@@ -188,13 +188,16 @@ int ExitCodeWithoutPrivileges(const std::function<int()>& check) {
     return WEXITSTATUS(status);
 }
 
+// The permissions below are the same for owner, group and others, so that they bind the child
+// whether it runs as the owner (a normal user) or as nobody (under root).
 TEST_F(FileSettingsBackendTest, FolderWithoutWritePermissionRefusesWrites) {
     WriteIntSetting("Width", 1280);
     const std::string before = FileBytes();
     namespace fs = std::filesystem;
-    fs::permissions(StoreFile().parent_path(), fs::perms::owner_all | fs::perms::group_read |
-                                                   fs::perms::group_exec | fs::perms::others_read |
-                                                   fs::perms::others_exec);
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::owner_exec |
+                               fs::perms::group_read | fs::perms::group_exec |
+                               fs::perms::others_read | fs::perms::others_exec;
+    fs::permissions(StoreFile().parent_path(), readOnly);
     EXPECT_EQ(ExitCodeWithoutPrivileges([] {
                   if (ReadIntSetting("Width") != 1280)
                       return 1;
@@ -202,6 +205,7 @@ TEST_F(FileSettingsBackendTest, FolderWithoutWritePermissionRefusesWrites) {
               }),
               0)
         << "1: value not read, 2: write not refused";
+    fs::permissions(StoreFile().parent_path(), fs::perms::owner_all);
     EXPECT_EQ(FileBytes(), before);
 }
 
@@ -212,9 +216,9 @@ TEST_F(FileSettingsBackendTest, UnreadableFileIsNeitherReadNorReplaced) {
     const std::string before = FileBytes();
     namespace fs = std::filesystem;
     fs::permissions(StoreFile().parent_path(), fs::perms::all);
-    // Writable but not readable for others, so that only the reading keeps it.
-    fs::permissions(StoreFile(), fs::perms::owner_read | fs::perms::owner_write |
-                                     fs::perms::group_write | fs::perms::others_write);
+    // Writable but not readable, so that only the reading keeps it.
+    fs::permissions(StoreFile(),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
     fs::permissions(StoreFile().string() + ".lock",
                     fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                         fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
@@ -225,6 +229,7 @@ TEST_F(FileSettingsBackendTest, UnreadableFileIsNeitherReadNorReplaced) {
               }),
               0)
         << "1: unreadable file not read as empty, 2: write not refused";
+    fs::permissions(StoreFile(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(FileBytes(), before);
 }
 
