@@ -12,7 +12,7 @@ PROGRAMS := -DPAGORA_BUILD_INFO=ON -DPAGORA_BUILD_TESTS=OFF -DPAGORA_BUILD_BENCH
 EVERYTHING := -DPAGORA_BUILD_INFO=ON -DPAGORA_BUILD_TESTS=ON -DPAGORA_BUILD_BENCH=ON
 configure = cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) $(1) >/dev/null
 
-.PHONY: all build viewer run test bench fuzz sanitize package clean
+.PHONY: all build viewer run test bench fuzz sanitize lint package clean
 
 all: build
 
@@ -42,6 +42,12 @@ bench:
 SANITIZE_BUILD ?= build-asan
 sanitize:
 	@JOBS=$(JOBS) scripts/sanitize $(SANITIZE_BUILD)
+
+# clang-format and clang-tidy as the repository configures them.
+lint:
+	@scripts/install-deps lint
+	@$(call configure,$(EVERYTHING))
+	@JOBS=$(JOBS) scripts/lint $(BUILD)
 
 fuzz:
 	@scripts/install-deps fuzz

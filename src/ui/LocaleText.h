@@ -1,17 +1,18 @@
 #pragma once
 
+#include "pages/Usage.h"
+
 #include <QLocale>
 #include <QString>
-
-#include "pages/Usage.h"
 
 namespace pagora {
 
 // The decimal separator of the user's locale (the default QLocale).
 inline char DecimalSeparator() {
     const QString point = QLocale().decimalPoint();
-    return point.size() == 1 && point.at(0).unicode() < 128 ? static_cast<char>(point.at(0).unicode())
-                                                           : '.';
+    return point.size() == 1 && point.at(0).unicode() < 128
+               ? static_cast<char>(point.at(0).unicode())
+               : '.';
 }
 
 // A percentage with one decimal in the user's locale, the tenth rounded half up.

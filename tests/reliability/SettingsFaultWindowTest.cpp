@@ -128,10 +128,10 @@ private:
         const std::string example = CopyForNobody(Example().toStdString(), folder);
         const std::string runtime = FolderForNobody(folder, "runtime");
         const std::string row = "unwritableStore:folder_without_write_permission";
-        const CommandResult run = RunCommand(
-            prefix + "env XDG_RUNTIME_DIR=" + ShellQuoted(runtime) + " TMPDIR=" +
-            ShellQuoted(runtime) + " PAGORA_TEST_EXAMPLE=" + ShellQuoted(example) + " " +
-            ShellQuoted(self) + " " + row + " 2>&1");
+        const CommandResult run =
+            RunCommand(prefix + "env XDG_RUNTIME_DIR=" + ShellQuoted(runtime) + " TMPDIR=" +
+                       ShellQuoted(runtime) + " PAGORA_TEST_EXAMPLE=" + ShellQuoted(example) + " " +
+                       ShellQuoted(self) + " " + row + " 2>&1");
         QVERIFY2(run.status == 0, run.output.c_str());
         QVERIFY2(run.output.find("PASS   : SettingsFaultWindowTest::" + row.substr(0, 15) +
                                  "(folder_without_write_permission)") != std::string::npos,

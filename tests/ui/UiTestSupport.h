@@ -131,6 +131,5 @@ inline void AnswerNextMessageBox(SeenBox& seen) {
 
 // QTEST_MAIN with the run's settings and runtime folders made private before the application.
 #define PAGORA_QTEST_MAIN(TestObject)                                                              \
-    QTEST_MAIN_WRAPPER(TestObject,                                                                 \
-                       const pagora::test::PrivateSettingsFolder privateSettings;                  \
+    QTEST_MAIN_WRAPPER(TestObject, const pagora::test::PrivateSettingsFolder privateSettings;      \
                        QTEST_MAIN_SETUP())
