@@ -11,7 +11,7 @@ namespace pagora {
 namespace {
 
 QString ConfigHome() {
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
+    QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
         return xdg;
     const QString home = qEnvironmentVariable("HOME");
