@@ -1,6 +1,5 @@
 #include "devices/TMikrocontrollerList.h"
 
-#include <algorithm>
 #include <array>
 #include <iterator>
 #include <span>
@@ -98,20 +97,6 @@ void TMikrocontrollerList::CreateAll() {
         Add(TMikrocontroller::CreateByName(name));
     }
     AssignCompatibility();
-}
-
-std::unique_ptr<TMikrocontroller> TMikrocontrollerList::CreateListed(std::string_view name) {
-    if (std::find(std::begin(kChooserOrder), std::end(kChooserOrder), name) ==
-        std::end(kChooserOrder)) {
-        return nullptr;
-    }
-    std::unique_ptr<TMikrocontroller> controller = TMikrocontroller::CreateByName(name);
-    for (std::span<const std::string_view> group : kGroups) { // a later group would win
-        if (std::find(group.begin(), group.end(), name) != group.end()) {
-            controller->SetCompatibleWith(std::vector<std::string>(group.begin(), group.end()));
-        }
-    }
-    return controller;
 }
 
 void TMikrocontrollerList::AssignCompatibility() {

@@ -71,10 +71,6 @@ public:
     void CreateAll();
     // Sets CompatibleWith of every member of the compatibility groups to its whole group.
     void AssignCompatibility();
-    // The entry that CreateAll makes for name (compatibility group included), made alone, for
-    // a caller that needs one controller and not the other 83; nullptr for a name that the
-    // chooser order lacks (the same exact comparison as FindByName).
-    static std::unique_ptr<TMikrocontroller> CreateListed(std::string_view name);
 
     iterator begin() { return iterator(items_.begin()); }
     iterator end() { return iterator(items_.end()); }

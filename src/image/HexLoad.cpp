@@ -73,8 +73,6 @@ void THexContainer::LoadFromHexText(std::string_view text) {
 void THexContainer::LoadFromHexPieces(const std::function<std::size_t(char*, std::size_t)>& read,
                                       std::size_t pieceSize) {
     BusyScope busy;
-    // The buffer comes before the store, so that the store is the newest block when the
-    // reader cuts it back and an allocator can hand out its unused tail again.
     std::vector<char> buffer(std::max<std::size_t>(pieceSize, 1));
     THexContainer fresh;
     fresh.Prefill();
@@ -115,9 +113,6 @@ void THexContainer::LoadFromHexFile(const std::string& fileName) {
     if (!file) {
         throw EFileError(CannotOpen(fileName, errno));
     }
-    // The reader's own buffer takes whole blocks: a stream buffer would only copy them again
-    // (and be allocated after the line store, at the first read).
-    std::setvbuf(file.get(), nullptr, _IONBF, 0);
     // Read a block at a time: the text is never held whole, and nothing after the end-of-file
     // record is read.
     LoadFromHexPieces([&](char* buffer, std::size_t size) {

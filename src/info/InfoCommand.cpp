@@ -5,21 +5,20 @@
 #include "ImageReport.h"
 #include "InfoOptions.h"
 #include "JsonReport.h"
-#include "OutputBuffer.h"
 #include "TextReport.h"
 #include "devices/ControllerList.h"
 
 #include <cstdio>
 #include <exception>
-#include <memory>
 #include <optional>
 
 namespace pagora::info {
 
 namespace {
 
-int Finish(OutputBuffer& out, int status) {
-    if (!out.Finish()) {
+// Standard output is buffered by stdio; whether every write reached it shows at the flush.
+int Finish(int status) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
         std::fputs("pagora-info: cannot write to standard output\n", stderr);
         return kOutputFailed;
     }
@@ -27,13 +26,12 @@ int Finish(OutputBuffer& out, int status) {
 }
 
 int ListControllers(const InfoOptions& options) {
-    OutputBuffer out(stdout);
     if (options.Json) {
-        out.Append(JsonText(ControllersJson(ControllerList())));
+        std::fputs(JsonText(ControllersJson(ControllerList())).c_str(), stdout);
     } else {
-        WriteControllers(out, ControllerList());
+        WriteControllers(stdout, ControllerList());
     }
-    return Finish(out, kFits);
+    return Finish(kFits);
 }
 
 // The image as read, or nothing after the reader's error has been told on standard error.
@@ -47,17 +45,16 @@ std::optional<ImageReport> Read(const InfoOptions& options, const TMikrocontroll
 }
 
 int Report(const InfoOptions& options, const ImageReport& report, char decimalSeparator) {
-    OutputBuffer out(stdout);
     if (options.Json) {
-        out.Append(JsonText(SummaryJson(report, decimalSeparator, options.Pages)));
+        std::fputs(JsonText(SummaryJson(report, decimalSeparator, options.Pages)).c_str(), stdout);
     } else if (options.Dump) {
-        WriteRows(out, report.Store());
+        WriteRows(stdout, report.Store());
     } else if (options.Pages) {
-        WritePages(out, report.Pages());
+        WritePages(stdout, report.Pages());
     } else {
-        WriteSummary(out, report, decimalSeparator);
+        WriteSummary(stdout, report, decimalSeparator);
     }
-    return Finish(out, report.Fits() ? kFits : kDoesNotFit);
+    return Finish(report.Fits() ? kFits : kDoesNotFit);
 }
 
 } // namespace
@@ -74,10 +71,9 @@ int RunInfo(int argc, const char* const* argv) {
         return ListControllers(options);
     }
 
-    // Only the named controller is made, not the whole catalogue.
-    std::unique_ptr<TMikrocontroller> controller;
+    const TMikrocontroller* controller = nullptr;
     if (options.Controller) {
-        controller = TMikrocontrollerList::CreateListed(*options.Controller);
+        controller = ControllerList().FindByName(*options.Controller);
         if (controller == nullptr) {
             std::fprintf(stderr,
                          "pagora-info: unknown controller \"%s\" (--list-controllers gives the "
@@ -87,7 +83,7 @@ int RunInfo(int argc, const char* const* argv) {
         }
     }
 
-    const std::optional<ImageReport> report = Read(options, controller.get());
+    const std::optional<ImageReport> report = Read(options, controller);
     if (!report) {
         return kUnreadable;
     }

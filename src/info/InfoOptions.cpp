@@ -22,7 +22,7 @@ constexpr const char* kFooter =
     "(full, mostly, half, little, blank).\n"
     "\n"
     "Exit status: 0 read and fits (or no controller given), 1 read but does not fit,\n"
-    "2 the file could not be read, 64 wrong usage.";
+    "2 the file could not be read, 64 wrong usage, 74 the report could not be written.";
 
 void UsageError(const std::string& message) {
     std::fprintf(stderr, "pagora-info: %s\nRun with --help for more information.\n",
@@ -36,6 +36,8 @@ ParsedOptions ParseOptions(int argc, const char* const* argv) {
     InfoOptions& options = parsed.Options;
     CLI::App app(kDescription, "pagora-info");
     app.footer(kFooter);
+    app.set_version_flag("--version", std::string("pagora-info ") + PAGORA_VERSION,
+                         "Print the version and exit");
 
     std::string controller;
     CLI::Option* controllerOption =
@@ -62,6 +64,10 @@ ParsedOptions ParseOptions(int argc, const char* const* argv) {
 
     try {
         app.parse(argc, argv);
+    } catch (const CLI::CallForVersion& version) {
+        std::printf("%s\n", version.what());
+        parsed.Exit = kFits;
+        return parsed;
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() == 0) {
             std::fputs(app.help().c_str(), stdout);

@@ -16,8 +16,8 @@ struct InfoOptions {
 };
 
 // Parses the command line. Returns the options, or the exit status to end with at once:
-// 0 after --help (printed to standard output), 64 after a usage error (told on standard
-// error).
+// 0 after --help or --version (printed to standard output), 64 after a usage error (told on
+// standard error).
 struct ParsedOptions {
     InfoOptions Options;
     std::optional<int> Exit;

@@ -10,7 +10,7 @@
 
 namespace pagora::info {
 
-void WriteSummary(OutputBuffer& out, const ImageReport& report, char decimalSeparator) {
+void WriteSummary(std::FILE* out, const ImageReport& report, char decimalSeparator) {
     std::string text;
     text += "File: " + report.FileName() + "\n";
     text += "Lines: " + std::to_string(report.Lines()) + "\n";
@@ -25,7 +25,7 @@ void WriteSummary(OutputBuffer& out, const ImageReport& report, char decimalSepa
         text += "Flash-Speicher Benutzt: " +
                 UsageLabel(report.BytesUsed(), !report.Fits(), decimalSeparator) + "\n";
     }
-    out.Append(text);
+    std::fputs(text.c_str(), out);
 }
 
 void AppendRow(std::string& text, const THexContainer& store, std::size_t row) {
@@ -40,13 +40,13 @@ void AppendRow(std::string& text, const THexContainer& store, std::size_t row) {
     }
 }
 
-void WriteRows(OutputBuffer& out, const THexContainer& store) {
+void WriteRows(std::FILE* out, const THexContainer& store) {
     std::string text;
     for (std::size_t row = 0; row < store.Count(); ++row) {
         text.clear();
         AppendRow(text, store, row);
         text += '\n';
-        out.Append(text);
+        std::fwrite(text.data(), 1, text.size(), out);
     }
 }
 
@@ -59,25 +59,21 @@ std::string PageText(const TPageList& pages, std::size_t index) {
            std::string(PageFillName(PageFillOf(page, pages.PageSize)));
 }
 
-void WritePages(OutputBuffer& out, const TPageList& pages) {
+void WritePages(std::FILE* out, const TPageList& pages) {
     for (std::size_t index = 0; index < pages.Count(); ++index) {
-        out.Append(PageText(pages, index));
-        out.Append('\n');
+        std::fputs((PageText(pages, index) + '\n').c_str(), out);
     }
 }
 
-void WriteControllers(OutputBuffer& out, const TMikrocontrollerList& controllers) {
+void WriteControllers(std::FILE* out, const TMikrocontrollerList& controllers) {
     int width = 0;
     for (const TMikrocontroller& controller : controllers) {
         width = std::max(width, static_cast<int>(controller.ControllerName().size()));
     }
-    char line[128];
     for (const TMikrocontroller& controller : controllers) {
-        std::snprintf(line, sizeof line, "%-*s %7lld %4d\n", width,
-                      controller.ControllerName().c_str(),
-                      static_cast<long long>(controller.FlashSize()) + 1,
-                      static_cast<int>(controller.FlashPageSize()));
-        out.Append(line);
+        std::fprintf(out, "%-*s %7lld %4d\n", width, controller.ControllerName().c_str(),
+                     static_cast<long long>(controller.FlashSize()) + 1,
+                     static_cast<int>(controller.FlashPageSize()));
     }
 }
 

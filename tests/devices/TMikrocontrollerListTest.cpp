@@ -147,22 +147,6 @@ TEST(ControllerList, EntriesMatchFreshDescriptions) {
     }
 }
 
-// One controller made alone is the list's entry, compatibility group and all.
-TEST(ControllerList, CreateListedMakesTheListsEntry) {
-    for (const TMikrocontroller& entry : ControllerList()) {
-        const std::unique_ptr<TMikrocontroller> alone =
-            TMikrocontrollerList::CreateListed(entry.ControllerName());
-        ASSERT_NE(alone, nullptr) << entry.ControllerName();
-        ExpectSameDescription(*alone, entry);
-        EXPECT_EQ(alone->ControllerName(), entry.ControllerName());
-        EXPECT_EQ(alone->Known(), entry.Known());
-        EXPECT_EQ(alone->CompatibleWith(), entry.CompatibleWith());
-    }
-    for (const char* name : {"", "atmega8", "ATmega8 ", "ATmega", "ATmega88PA", "ATxmega128a1"}) {
-        EXPECT_EQ(TMikrocontrollerList::CreateListed(name), nullptr) << name;
-    }
-}
-
 TEST(TMikrocontrollerList, StartsEmpty) {
     TMikrocontrollerList list;
     EXPECT_EQ(list.Count(), 0);
