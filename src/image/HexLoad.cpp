@@ -15,31 +15,6 @@ namespace pagora {
 
 namespace {
 
-std::function<void(bool)>& BusyHook() {
-    static std::function<void(bool)> hook;
-    return hook;
-}
-
-// Shows the busy state for as long as the outermost scope lives.
-class BusyScope {
-public:
-    BusyScope() {
-        if (depth_++ == 0 && BusyHook()) {
-            BusyHook()(true);
-        }
-    }
-    ~BusyScope() {
-        if (--depth_ == 0 && BusyHook()) {
-            BusyHook()(false);
-        }
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    static inline int depth_ = 0;
-};
-
 std::string ErrnoText(int error) {
     switch (error) {
     case ENOENT:
@@ -61,7 +36,6 @@ std::string CannotOpen(const std::string& fileName, int error) {
 } // namespace
 
 void THexContainer::LoadFromHexText(std::string_view text) {
-    BusyScope busy;
     THexContainer fresh;
     fresh.Prefill();
     HexReader reader(fresh);
@@ -72,7 +46,6 @@ void THexContainer::LoadFromHexText(std::string_view text) {
 
 void THexContainer::LoadFromHexPieces(const std::function<std::size_t(char*, std::size_t)>& read,
                                       std::size_t pieceSize) {
-    BusyScope busy;
     std::vector<char> buffer(std::max<std::size_t>(pieceSize, 1));
     THexContainer fresh;
     fresh.Prefill();
@@ -103,7 +76,6 @@ void THexContainer::LoadFromHexPieces(const std::function<std::size_t(char*, std
 }
 
 void THexContainer::LoadFromHexFile(const std::string& fileName) {
-    BusyScope busy;
     std::error_code ignored;
     if (std::filesystem::is_directory(fileName, ignored)) {
         throw EFileError(CannotOpen(fileName, EISDIR));
@@ -123,10 +95,6 @@ void THexContainer::LoadFromHexFile(const std::string& fileName) {
         }
         return n;
     });
-}
-
-void SetReadBusyHook(std::function<void(bool busy)> hook) {
-    BusyHook() = std::move(hook);
 }
 
 } // namespace pagora

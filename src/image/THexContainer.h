@@ -86,8 +86,4 @@ private:
     std::size_t capacity_ = 0;
 };
 
-// The window shows a busy cursor while a file is read; it installs this hook, which is called
-// with true before and false after each read (also when the read fails).
-void SetReadBusyHook(std::function<void(bool busy)> hook);
-
 } // namespace pagora

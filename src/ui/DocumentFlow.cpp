@@ -8,12 +8,26 @@
 #include "devices/ControllerList.h"
 #include "pages/FlashLayout.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QLabel>
 
 namespace pagora {
+
+namespace {
+
+// The hourglass for as long as it lives, also when the read fails.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
 
 std::unique_ptr<QFileDialog> TMainFrm::CreateOpenDialog() {
     auto dialog = std::make_unique<QFileDialog>(this, QStringLiteral("Datei öffnen ..."));
@@ -41,7 +55,10 @@ void TMainFrm::FileOpen1Execute() {
 
 void TMainFrm::FileOpen1Accept(const QString& fileName) {
     // A file that fails to read leaves the store, the grid and the pages as they were.
-    FHexContainer->LoadFromHexFile(QFile::encodeName(fileName).toStdString());
+    {
+        const WaitCursor wait;
+        FHexContainer->LoadFromHexFile(QFile::encodeName(fileName).toStdString());
+    }
     VirtualStringTree1->SetRowCount(static_cast<int>(FHexContainer->Count()));
     cbb_MCChange();
 }

@@ -1,7 +1,6 @@
 #include "TPagoraApplication.h"
 
 #include "Messages.h"
-#include "image/THexContainer.h"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -46,16 +45,6 @@ bool LoadGermanTranslations(QCoreApplication& app) {
     }
     delete translator;
     return false;
-}
-
-void InstallBusyCursor() {
-    SetReadBusyHook([](bool busy) {
-        if (busy) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        } else {
-            QApplication::restoreOverrideCursor();
-        }
-    });
 }
 
 } // namespace pagora

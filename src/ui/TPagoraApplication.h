@@ -27,7 +27,5 @@ public:
 bool LoadGermanTranslations(QCoreApplication& app);
 // Registers the free Tahoma the window is laid out in, where the system lacks one.
 void LoadFonts();
-// Shows the hourglass while a file is read.
-void InstallBusyCursor();
 
 } // namespace pagora

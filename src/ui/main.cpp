@@ -3,7 +3,6 @@
 #include "TMainFrm.h"
 #include "TPagoraApplication.h"
 #include "devices/ControllerList.h"
-#include "image/THexContainer.h"
 
 #include <QApplication>
 
@@ -12,10 +11,7 @@ int main(int argc, char** argv) {
     pagora::TPagoraApplication app(argc, argv);
     app.LoadGermanTranslations();
     app.LoadFonts();
-    pagora::InstallBusyCursor();
     pagora::TMainFrm window;
     window.show();
-    const int result = app.exec();
-    pagora::SetReadBusyHook(nullptr);
-    return result;
+    return app.exec();
 }

@@ -25,6 +25,10 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace pagora;
 
@@ -332,20 +336,31 @@ private Q_SLOTS:
     }
 
     void hourglassWhileReading() {
-        InstallBusyCursor();
         TMainFrm window;
-        std::vector<bool> seen;
-        // Watch the cursor from inside the read by wrapping the installed hook.
-        SetReadBusyHook([&seen](bool busy) {
-            busy ? QApplication::setOverrideCursor(Qt::WaitCursor)
-                 : QApplication::restoreOverrideCursor();
-            seen.push_back(QApplication::overrideCursor() != nullptr &&
-                           QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        // The file is a pipe: the read waits for the text, and while it waits the cursor is
+        // looked at from the side that writes.
+        QTemporaryDir dir;
+        const QByteArray pipe = QFile::encodeName(dir.filePath(QStringLiteral("slow.hex")));
+        QCOMPARE(mkfifo(pipe.constData(), 0600), 0);
+        bool waitCursorWhileReading = false;
+        std::thread writer([&] {
+            const int fd = open(pipe.constData(), O_WRONLY); // returns once the read has begun
+            const QCursor* cursor = QApplication::overrideCursor();
+            waitCursorWhileReading = cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+            const std::string text = ":0100000041BE\n:00000001FF\n";
+            (void)!write(fd, text.data(), text.size());
+            close(fd);
         });
-        window.FileOpen1Accept(QString::fromUtf8(PAGORA_EXAMPLES) + "/blink-atmega8.hex");
-        QCOMPARE(seen, (std::vector<bool>{true, false}));
+        window.FileOpen1Accept(QFile::decodeName(pipe));
+        writer.join();
+        QVERIFY(waitCursorWhileReading);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
-        SetReadBusyHook(nullptr);
+        QCOMPARE(window.VirtualStringTree1->RowCount(), 1);
+
+        // A read that fails restores the cursor as well.
+        QVERIFY_THROWS_EXCEPTION(std::exception,
+                                 window.FileOpen1Accept(dir.filePath(QStringLiteral("none.hex"))));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
     void contextMenuEnablesTheJumpOnlyWithRows() {
