@@ -5,33 +5,11 @@
 
 namespace pagora {
 
-namespace {
-
-double Share(std::int64_t total, std::int64_t blank) {
+double UsedShare(std::int64_t total, std::int64_t blank) {
     if (total <= 0) {
         return 0.0;
     }
     return static_cast<double>((total - blank) * 100) / static_cast<double>(total);
-}
-
-} // namespace
-
-double PagesUsedShare(const TPageList& pages) {
-    std::int64_t blank = 0;
-    for (const TPage& page : pages) {
-        if (page.BlankBytes() >= pages.PageSize) {
-            ++blank;
-        }
-    }
-    return Share(static_cast<std::int64_t>(pages.PageCount) + 1, blank);
-}
-
-double BytesUsedShare(const TPageList& pages, std::int32_t flashSize) {
-    std::int64_t blank = 0;
-    for (const TPage& page : pages) {
-        blank += page.BlankBytes();
-    }
-    return Share(static_cast<std::int64_t>(flashSize) + 1, blank);
 }
 
 UsedShares UsedSharesOf(const TPageList& pages, std::int32_t flashSize) {
@@ -42,15 +20,8 @@ UsedShares UsedSharesOf(const TPageList& pages, std::int32_t flashSize) {
         blankPages += blank >= pages.PageSize ? 1 : 0;
         blankBytes += blank;
     }
-    return {Share(static_cast<std::int64_t>(pages.PageCount) + 1, blankPages),
-            Share(static_cast<std::int64_t>(flashSize) + 1, blankBytes)};
-}
-
-double PageUsedShare(const TPage& page, std::int32_t pageSize) {
-    if (pageSize <= 0) {
-        return 0.0;
-    }
-    return static_cast<double>(pageSize - page.BlankBytes()) * 100.0 / pageSize;
+    return {UsedShare(static_cast<std::int64_t>(pages.PageCount) + 1, blankPages),
+            UsedShare(static_cast<std::int64_t>(flashSize) + 1, blankBytes)};
 }
 
 std::string FormatPercent(double value, char decimalSeparator) {

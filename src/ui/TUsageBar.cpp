@@ -37,8 +37,8 @@ bool TUsageBar::Share(double& share) const {
     if (controller == nullptr || rows <= 0 || PageList == nullptr) {
         return false;
     }
-    share = kind_ == Kind::Pages ? PagesUsedShare(*PageList)
-                                 : BytesUsedShare(*PageList, controller->FlashSize());
+    const UsedShares shares = UsedSharesOf(*PageList, controller->FlashSize());
+    share = kind_ == Kind::Pages ? shares.pages : shares.bytes;
     return true;
 }
 
