@@ -1,6 +1,7 @@
 // Any text read as an Intel HEX file: the reader either fills the store or raises one of its
-// own errors, and a failed read leaves the previous image untouched. The same text read in
-// small pieces, as a file is read, gives the same store or the same error.
+// own errors, and a failed read leaves the previous image untouched. The same text read on the
+// general path alone, and read in small pieces as a file is read, gives the same store or the
+// same error.
 #include "image/Errors.h"
 #include "image/THexContainer.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 // The text read in pieces of a size taken from the text itself, each read handing over a few
 // characters at most; the error's text, or "" and the store.
-std::string ReadInPieces(std::string_view text, THexContainer& store) {
+std::string ReadInPieces(std::string_view text, THexContainer& store, ReadPath path) {
     const std::size_t pieceSize = text.empty() ? 1 : 1 + static_cast<unsigned char>(text[0]) % 61;
     const std::size_t grain = text.empty() ? 1 : 1 + static_cast<unsigned char>(text.back()) % 7;
     std::size_t at = 0;
@@ -28,7 +29,7 @@ std::string ReadInPieces(std::string_view text, THexContainer& store) {
                 at += n;
                 return n;
             },
-            pieceSize);
+            pieceSize, path);
     } catch (const std::exception& error) {
         return error.what();
     }
@@ -43,25 +44,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         store.LoadFromHexText(":10000000000102030405060708090A0B0C0D0E0F78\n");
         return store;
     }();
-    THexContainer store = previous;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    THexContainer pieces = previous;
-    const std::string piecesError = ReadInPieces(text, pieces);
+    // The plain way: the whole text on the general path.
+    THexContainer general = previous;
+    std::string generalError;
     try {
-        store.LoadFromHexText(text);
+        general.LoadFromHexText(text, ReadPath::General);
     } catch (const EConvertError& error) {
-        if (!(store == previous) || !(pieces == previous) || piecesError != error.what()) {
-            std::abort();
-        }
-        return 0;
+        generalError = error.what();
     } catch (const EListError& error) {
-        if (!(store == previous) || !(pieces == previous) || piecesError != error.what()) {
+        generalError = error.what();
+    }
+    if (!generalError.empty() && !(general == previous)) {
+        std::abort();
+    }
+    // Every other way gives the same.
+    THexContainer store = previous;
+    std::string storeError;
+    try {
+        store.LoadFromHexText(text, ReadPath::Fast);
+    } catch (const std::exception& error) {
+        storeError = error.what();
+    }
+    if (storeError != generalError || !(store == general)) {
+        std::abort();
+    }
+    for (ReadPath path : {ReadPath::Fast, ReadPath::General}) {
+        THexContainer pieces = previous;
+        if (ReadInPieces(text, pieces, path) != generalError || !(pieces == general)) {
             std::abort();
         }
-        return 0;
     }
-    if (!piecesError.empty() || !(pieces == store)) {
-        std::abort();
+    if (!generalError.empty()) {
+        return 0;
     }
     // A read image: every line Used, never beyond the prefilled span, bytes within a line.
     if (store.Count() > THexContainer::kPrefillLines) {

@@ -35,21 +35,21 @@ std::string CannotOpen(const std::string& fileName, int error) {
 
 } // namespace
 
-void THexContainer::LoadFromHexText(std::string_view text) {
+void THexContainer::LoadFromHexText(std::string_view text, ReadPath path) {
     THexContainer fresh;
     fresh.Prefill();
-    HexReader reader(fresh);
+    HexReader reader(fresh, path);
     reader.Feed(text, true);
     reader.Finish();
     swap(*this, fresh);
 }
 
 void THexContainer::LoadFromHexPieces(const std::function<std::size_t(char*, std::size_t)>& read,
-                                      std::size_t pieceSize) {
+                                      std::size_t pieceSize, ReadPath path) {
     std::vector<char> buffer(std::max<std::size_t>(pieceSize, 1));
     THexContainer fresh;
     fresh.Prefill();
-    HexReader reader(fresh);
+    HexReader reader(fresh, path);
     std::size_t filled = 0; // characters in the buffer, from its start
     for (;;) {
         bool last = false;
@@ -75,7 +75,7 @@ void THexContainer::LoadFromHexPieces(const std::function<std::size_t(char*, std
     swap(*this, fresh);
 }
 
-void THexContainer::LoadFromHexFile(const std::string& fileName) {
+void THexContainer::LoadFromHexFile(const std::string& fileName, ReadPath path) {
     std::error_code ignored;
     if (std::filesystem::is_directory(fileName, ignored)) {
         throw EFileError(CannotOpen(fileName, EISDIR));
@@ -94,7 +94,8 @@ void THexContainer::LoadFromHexFile(const std::string& fileName) {
                              ErrnoText(errno));
         }
         return n;
-    });
+    },
+                      kPieceSize, path);
 }
 
 } // namespace pagora

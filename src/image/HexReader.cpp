@@ -14,10 +14,6 @@ namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-// How far past its data the fast path looks for a record's line end (the checksum and a
-// little more); a longer tail is left to the general path, which searches whole blocks.
-constexpr std::size_t kTailScan = 8;
-
 // The characters of a field; a field that reaches past the end of the line holds only what
 // is there.
 std::string_view Field(std::string_view line, std::size_t pos, std::size_t len) {
@@ -42,10 +38,6 @@ constexpr std::array<std::uint16_t, 256> kDigitValues = [] {
 unsigned HexPair(const char* p) {
     return (kDigitValues[static_cast<unsigned char>(p[0])] << 4) |
            kDigitValues[static_cast<unsigned char>(p[1])];
-}
-
-bool IsLineBreak(char c) {
-    return c == '\n' || c == '\r';
 }
 
 // Whether text may hold an LF or a CR: whether any of its characters lies below 0x0E, tested
@@ -92,7 +84,7 @@ std::size_t NextLineStart(std::string_view text, std::size_t end) {
 // Nearly every line of an image is one pattern: a record of 16 bytes at a line's first address
 // (":10aaa000"), 32 data characters, a checksum and an LF or a CR LF. Such a line is recognised
 // and laid with a few tests and one store of the whole line. Returns the line's length with its
-// break, or 0 for every other line, which DataRecord or Record then reads.
+// break, or 0 for every other line, which Record then reads.
 std::size_t HexReader::WholeLineRecord(const char* p, std::size_t left) {
     constexpr std::size_t kLf = 43; // where the line break of such a line stands
     if (left < kLf + 1 || p[0] != ':' || p[1] != '1' || p[2] != '0' || p[6] != '0' || p[7] != '0' ||
@@ -134,14 +126,12 @@ std::size_t HexReader::Feed(std::string_view text, bool last) {
     std::size_t nextLf = 0; // position of the next LF at or after pos, or npos
     bool lfKnown = false;
     while (pos < text.size() && !ended_) {
-        if (const std::size_t length = WholeLineRecord(text.data() + pos, text.size() - pos);
-            length != 0) {
-            pos += length;
-            continue;
-        }
-        if (const std::size_t next = DataRecord(text, pos, last); next != 0) {
-            pos = next;
-            continue;
+        if (path_ == ReadPath::Fast) {
+            if (const std::size_t length = WholeLineRecord(text.data() + pos, text.size() - pos);
+                length != 0) {
+                pos += length;
+                continue;
+            }
         }
         if (!lfKnown || (nextLf != std::string_view::npos && nextLf < pos)) {
             const void* lf = std::memchr(text.data() + pos, '\n', text.size() - pos);
@@ -165,46 +155,6 @@ void HexReader::Finish() {
     for (std::size_t i = 0; i < lines_; ++i) {
         store_.lines_[i].SetUsed(true);
     }
-}
-
-// Most lines are whole data records: a colon, eight hexadecimal digits of type 00 and all the
-// data the byte count asks for before the line ends. Such a line is laid here at once, without
-// first looking for its end; returns where the next line starts. Returns 0 for every other
-// line, and for one that is not whole yet, which Feed then reads the general way.
-std::size_t HexReader::DataRecord(std::string_view text, std::size_t pos, bool last) {
-    const std::string_view rest = text.substr(pos);
-    if (rest.size() < 9 || rest[0] != ':') {
-        return 0;
-    }
-    const char* p = rest.data();
-    const unsigned count = HexPair(p + 1);
-    const unsigned addressHigh = HexPair(p + 3);
-    const unsigned addressLow = HexPair(p + 5);
-    const unsigned type = HexPair(p + 7);
-    if ((count | addressHigh | addressLow | type) > 0xFF || type != 0x00) {
-        return 0;
-    }
-    const std::size_t dataEnd = 9 + 2 * std::size_t{count};
-    if (dataEnd > rest.size() || MayHoldLineBreak(rest.substr(9, dataEnd - 9))) {
-        return 0; // the line may end within its data
-    }
-    // The checksum and anything after it up to the line's end are not read.
-    std::size_t end = pos + dataEnd;
-    const std::size_t scanEnd = std::min(text.size(), end + kTailScan);
-    while (end < scanEnd && !IsLineBreak(text[end])) {
-        ++end;
-    }
-    if ((end == scanEnd && end < text.size()) || !WholeLine(text, end, last)) {
-        return 0;
-    }
-    const unsigned address = (addressHigh << 8) | addressLow;
-    if (count == THexLine::kBytesPerLine && address % 16 == 0) {
-        LayWholeLine(address + base_, p + 9);
-    } else {
-        Lay(address + base_, static_cast<int>(address % 16), static_cast<int>(count),
-            rest.substr(9, dataEnd - 9));
-    }
-    return NextLineStart(text, end);
 }
 
 // Handles one line of the file; false after an end-of-file record.

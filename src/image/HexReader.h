@@ -13,7 +13,8 @@ namespace pagora {
 // at the start of the next piece.
 class HexReader {
 public:
-    explicit HexReader(THexContainer& store) : store_(store) {}
+    explicit HexReader(THexContainer& store, ReadPath path = ReadPath::Fast)
+        : store_(store), path_(path) {}
 
     // Reads the lines that text holds whole and returns how many characters they took. With
     // last, text is the end of the file and everything is read. Raises the reader's errors.
@@ -25,12 +26,12 @@ public:
 
 private:
     std::size_t WholeLineRecord(const char* p, std::size_t left);
-    std::size_t DataRecord(std::string_view text, std::size_t pos, bool last);
     bool Record(std::string_view line);
     void LayWholeLine(std::uint32_t address, const char* chars);
     void Lay(std::uint32_t address, int offset, int count, std::string_view data);
 
     THexContainer& store_;
+    ReadPath path_;
     std::uint32_t base_ = 0;
     std::size_t lines_ = 0; // lines up to and including the last that received data
     bool started_ = false;  // the start of the file has been seen

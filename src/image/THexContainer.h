@@ -10,6 +10,13 @@
 
 namespace pagora {
 
+// How the reader takes the lines of a file. Fast: a line of the most common shape (a record of
+// 16 bytes at a line's first address, its checksum and an LF or CR LF) is recognised and laid in
+// one step, every other line as General reads it. General: every line is split at its break
+// and read field by field. Both give the same store or the same error; General is the plain
+// path that the tests and the fuzzer hold the fast one against.
+enum class ReadPath : std::uint8_t { Fast, General };
+
 // The loaded image as an ordered, owning list of 16-byte lines; line i covers the addresses
 // 16*i to 16*i+15. The lines sit in one block of memory: a prefilled blank line is all-zero
 // memory, so prefilling the whole 4 MiB span costs one zeroed allocation and no per-line work.
@@ -62,14 +69,14 @@ public:
     void FitToSize(std::int32_t highestAddress);
 
     // Reads an Intel HEX file into the store. On any error the store is left as it was.
-    void LoadFromHexFile(const std::string& fileName);
+    void LoadFromHexFile(const std::string& fileName, ReadPath path = ReadPath::Fast);
     // The same for a file's whole content already in memory.
-    void LoadFromHexText(std::string_view text);
+    void LoadFromHexText(std::string_view text, ReadPath path = ReadPath::Fast);
     // The same for a text that read hands over in pieces: read(buffer, size) puts up to size
     // characters into buffer and returns how many, 0 at the end. pieceSize is the size of the
     // buffer; a longer line makes it grow.
     void LoadFromHexPieces(const std::function<std::size_t(char*, std::size_t)>& read,
-                           std::size_t pieceSize = kPieceSize);
+                           std::size_t pieceSize = kPieceSize, ReadPath path = ReadPath::Fast);
     static constexpr std::size_t kPieceSize = std::size_t{64} * 1024;
 
     friend bool operator==(const THexContainer& a, const THexContainer& b);

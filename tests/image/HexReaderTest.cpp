@@ -25,10 +25,18 @@ std::vector<std::string> Lines(const THexContainer& store, std::size_t first, st
     return shown;
 }
 
-THexContainer Read(const std::string& text) {
+THexContainer Read(const std::string& text, ReadPath path = ReadPath::Fast) {
     THexContainer store;
-    store.LoadFromHexText(text);
+    store.LoadFromHexText(text, path);
     return store;
+}
+
+// Every text is read both ways: with the fast path for common lines, and with the general path
+// alone, which the fast one must match.
+constexpr ReadPath kPaths[] = {ReadPath::Fast, ReadPath::General};
+
+const char* PathName(ReadPath path) {
+    return path == ReadPath::Fast ? "fast path" : "general path";
 }
 
 const std::string kEof = ":00000001FF\r\n";
@@ -50,7 +58,9 @@ const std::string k16 = "000102030405060708090A0B0C0D0E0F";
 TEST(HexReader, EmptyImages) {
     for (const std::string& text : {std::string(), kEof, std::string("hello\n\n  :10000000\n"),
                                     std::string(":020000040000FA\n") + kEof}) {
-        EXPECT_EQ(Read(text).Count(), 0u) << text;
+        for (ReadPath path : kPaths) {
+            EXPECT_EQ(Read(text, path).Count(), 0u) << text << PathName(path);
+        }
     }
 }
 
@@ -66,9 +76,13 @@ class HexReaderLays : public testing::TestWithParam<LayCase> {};
 
 TEST_P(HexReaderLays, Lines) {
     const LayCase& c = GetParam();
-    const THexContainer store = Read(c.text);
-    EXPECT_EQ(store.Count(), c.count);
-    EXPECT_EQ(Lines(store, c.first, c.lines.size()), c.lines);
+    const THexContainer general = Read(c.text, ReadPath::General);
+    for (ReadPath path : kPaths) {
+        const THexContainer store = Read(c.text, path);
+        EXPECT_EQ(store.Count(), c.count) << PathName(path);
+        EXPECT_EQ(Lines(store, c.first, c.lines.size()), c.lines) << PathName(path);
+        EXPECT_TRUE(store == general) << PathName(path);
+    }
 }
 
 const std::vector<LayCase> kLayCases = {
@@ -153,6 +167,11 @@ const std::vector<LayCase> kLayCases = {
             {"A:414243444546474849aa"},
             1},
     LayCase{"control_characters_in_data_are_data", ":02000000\t\v4100\n", 0, {"2:\t\v41"}, 1},
+    LayCase{"tab_in_whole_line_data",
+            ":10000000" + k16.substr(0, 30) + "\t" + k16.substr(31) + "00\r\n",
+            0,
+            {"10:" + k16.substr(0, 30) + "\t" + k16.substr(31)},
+            1},
     // Out of order within a line: each byte lands at its own offset.
     LayCase{"out_of_order_within_line",
             ":0800080008090A0B0C0D0E0FB8\n:080000000001020304050607E0\n",
@@ -196,15 +215,17 @@ class HexReaderFails : public testing::TestWithParam<ErrorCase> {};
 
 TEST_P(HexReaderFails, KeepsThePreviousImage) {
     const ErrorCase& c = GetParam();
-    THexContainer store = Read(":10000000" + k16 + "00\n");
-    const THexContainer before = store;
-    try {
-        store.LoadFromHexText(c.text);
-        ADD_FAILURE() << "no error";
-    } catch (const std::exception& e) {
-        EXPECT_EQ(e.what(), c.message);
+    for (ReadPath path : kPaths) {
+        THexContainer store = Read(":10000000" + k16 + "00\n");
+        const THexContainer before = store;
+        try {
+            store.LoadFromHexText(c.text, path);
+            ADD_FAILURE() << "no error, " << PathName(path);
+        } catch (const std::exception& e) {
+            EXPECT_EQ(e.what(), c.message) << PathName(path);
+        }
+        EXPECT_TRUE(store == before) << PathName(path);
     }
-    EXPECT_TRUE(store == before);
 }
 
 const std::string kTooLarge = "Das hex-File ist zu Groß für den gewählten Controller!";
@@ -218,7 +239,9 @@ const std::vector<ErrorCase> kErrorCases = {
     ErrorCase{"error_after_good_records", ":0100000041BE\n:0100000G41BE\n", "No Hex-Number"},
     ErrorCase{"beyond_span", ":020000040040BA\n:0100100041AE\n", kTooLarge},
     ErrorCase{"carried_beyond_span", ":020000040040BA\n:20000000" + k16 + k16 + "00\n", kTooLarge},
-    ErrorCase{"huge_base", ":02000004FFFFFC\n:0100000041BE\n", kTooLarge}};
+    ErrorCase{"huge_base", ":02000004FFFFFC\n:0100000041BE\n", kTooLarge},
+    ErrorCase{"whole_line_beyond_span", ":020000040040BA\n:10001000" + k16 + "00\r\n", kTooLarge},
+    ErrorCase{"whole_line_address_not_hex", ":1000G000" + k16 + "00\r\n", "No Hex-Number"}};
 
 INSTANTIATE_TEST_SUITE_P(Errors, HexReaderFails, testing::ValuesIn(kErrorCases),
                          [](const testing::TestParamInfo<ErrorCase>& info) {
@@ -226,7 +249,7 @@ INSTANTIATE_TEST_SUITE_P(Errors, HexReaderFails, testing::ValuesIn(kErrorCases),
                          });
 
 // A text read in pieces, as a file is, gives the store or the error that the whole text gives,
-// wherever the pieces end: in a record, between CR and LF, in a byte-order mark.
+// wherever the pieces end: in a record, between CR and LF, in a byte-order mark; on either path.
 TEST(HexReader, PiecesReadAsTheWholeText) {
     std::vector<std::string> texts;
     for (const LayCase& c : kLayCases) {
@@ -241,26 +264,31 @@ TEST(HexReader, PiecesReadAsTheWholeText) {
     texts.push_back(std::string(300, 'x') + "\n:0100000041BE\r\n" + kEof);
 
     for (const std::string& text : texts) {
+        // The whole text on the general path is what every other way of reading must give.
         std::string wholeError;
         THexContainer whole;
         try {
-            whole.LoadFromHexText(text);
+            whole.LoadFromHexText(text, ReadPath::General);
         } catch (const std::exception& e) {
             wholeError = e.what();
         }
-        for (std::size_t pieceSize : {1, 2, 3, 4, 7, 10, 13, 16, 45, 64}) {
-            for (std::size_t grain : {1, 3, 1000}) { // at most grain characters per read
-                std::size_t at = 0;
-                const auto read = TextSource(text, grain, at);
-                std::string piecesError;
-                THexContainer pieces;
-                try {
-                    pieces.LoadFromHexPieces(read, pieceSize);
-                } catch (const std::exception& e) {
-                    piecesError = e.what();
+        for (ReadPath path : kPaths) {
+            for (std::size_t pieceSize : {1, 2, 3, 4, 7, 10, 13, 16, 44, 45, 46, 64}) {
+                for (std::size_t grain : {1, 3, 1000}) { // at most grain characters per read
+                    std::size_t at = 0;
+                    const auto read = TextSource(text, grain, at);
+                    std::string piecesError;
+                    THexContainer pieces;
+                    try {
+                        pieces.LoadFromHexPieces(read, pieceSize, path);
+                    } catch (const std::exception& e) {
+                        piecesError = e.what();
+                    }
+                    EXPECT_EQ(piecesError, wholeError)
+                        << text << " in pieces of " << pieceSize << ", " << PathName(path);
+                    EXPECT_TRUE(pieces == whole)
+                        << text << " in pieces of " << pieceSize << ", " << PathName(path);
                 }
-                EXPECT_EQ(piecesError, wholeError) << text << " in pieces of " << pieceSize;
-                EXPECT_TRUE(pieces == whole) << text << " in pieces of " << pieceSize;
             }
         }
     }
