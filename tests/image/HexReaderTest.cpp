@@ -70,6 +70,10 @@ struct LayCase {
     std::size_t first; // first line looked at
     std::vector<std::string> lines;
     std::size_t count; // lines in the store
+
+    friend void PrintTo(const LayCase& c, std::ostream* os) {
+        *os << c.name;
+    }
 };
 
 class HexReaderLays : public testing::TestWithParam<LayCase> {};
@@ -209,6 +213,10 @@ struct ErrorCase {
     const char* name;
     std::string text;
     std::string message;
+
+    friend void PrintTo(const ErrorCase& c, std::ostream* os) {
+        *os << c.name;
+    }
 };
 
 class HexReaderFails : public testing::TestWithParam<ErrorCase> {};
