@@ -173,14 +173,29 @@ INSTANTIATE_TEST_SUITE_P(
                    "not expected",
                    ""},
         StatusCase{"Help", {"--help"}, 0, "--list-controllers", "", "", ""},
+        StatusCase{"HelpListsEveryStatus",
+                   {"--help"},
+                   0,
+                   "64 wrong usage, 74 the report could not be written.",
+                   "",
+                   "",
+                   ""},
+        StatusCase{"Version", {"--version"}, 0, "pagora-info " PAGORA_VERSION "\n", "", "", ""},
         StatusCase{"ListNeedsNoFile", {"--list-controllers"}, 0, "ATmega2560", "", "", ""}),
     [](const testing::TestParamInfo<StatusCase>& info) { return std::string(info.param.Name); });
 
+// Long reports fail while they are written, short ones only when standard output is flushed
+// at the end: both are told.
 TEST(ExitStatusOutput, FailedWriteIsNoSuccess) {
-    const RunResult run =
-        RunInfo({"--dump", Examples("tables-atmega328p.hex")}, {"LC_ALL=C"}, "/dev/full");
-    EXPECT_EQ(run.Status, 74);
-    EXPECT_NE(run.Err.find("cannot write"), std::string::npos) << run.Err;
+    const std::string image = Examples("tables-atmega328p.hex");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--dump", image},
+          std::vector<std::string>{"--controller", "ATmega8", image},
+          std::vector<std::string>{"--json", image}, std::vector<std::string>{"--list-controllers"}}) {
+        const RunResult run = RunInfo(args, {"LC_ALL=C"}, "/dev/full");
+        EXPECT_EQ(run.Status, 74) << args[0];
+        EXPECT_NE(run.Err.find("cannot write"), std::string::npos) << run.Err;
+    }
 }
 
 } // namespace
