@@ -87,15 +87,15 @@ void THexContainer::LoadFromHexFile(const std::string& fileName, ReadPath path) 
     }
     // Read a block at a time: the text is never held whole, and nothing after the end-of-file
     // record is read.
-    LoadFromHexPieces([&](char* buffer, std::size_t size) {
+    const auto read = [&](char* buffer, std::size_t size) {
         const std::size_t n = std::fread(buffer, 1, size, file.get());
         if (n == 0 && std::ferror(file.get()) != 0) {
             throw EFileError("Fehler beim Lesen der Datei \"" + fileName + "\". " +
                              ErrnoText(errno));
         }
         return n;
-    },
-                      kPieceSize, path);
+    };
+    LoadFromHexPieces(read, kPieceSize, path);
 }
 
 } // namespace pagora

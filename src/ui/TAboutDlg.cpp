@@ -91,7 +91,8 @@ TAboutDlg::TAboutDlg(QWidget* parent) : QDialog(parent) {
     Label11->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label11->setGeometry(kLeft, 204, kWidth, Label11->sizeHint().height());
 
-    Label2 = MakeLabel(this, "Label2", QStringLiteral("Programm-Version: " PAGORA_VERSION), kLeft, 232);
+    Label2 =
+        MakeLabel(this, "Label2", QStringLiteral("Programm-Version: " PAGORA_VERSION), kLeft, 232);
     Label3 = MakeLinkLabel("Label3", QString::fromLatin1(kProviderAddress),
                            QString::fromLatin1(kProviderAddress));
     Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);

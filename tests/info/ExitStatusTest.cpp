@@ -191,7 +191,8 @@ TEST(ExitStatusOutput, FailedWriteIsNoSuccess) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--dump", image},
           std::vector<std::string>{"--controller", "ATmega8", image},
-          std::vector<std::string>{"--json", image}, std::vector<std::string>{"--list-controllers"}}) {
+          std::vector<std::string>{"--json", image},
+          std::vector<std::string>{"--list-controllers"}}) {
         const RunResult run = RunInfo(args, {"LC_ALL=C"}, "/dev/full");
         EXPECT_EQ(run.Status, 74) << args[0];
         EXPECT_NE(run.Err.find("cannot write"), std::string::npos) << run.Err;

@@ -1,5 +1,6 @@
-#include "pages/FlashLayout.h"
 #include "pages/Usage.h"
+
+#include "pages/FlashLayout.h"
 
 #include <gtest/gtest.h>
 
