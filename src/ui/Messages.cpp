@@ -1,6 +1,6 @@
 #include "Messages.h"
 
-#include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <exception>
 
@@ -18,6 +18,13 @@ void ShowHeadedMessage(QWidget* parent, QMessageBox::Icon icon, const QString& c
                        const QString& heading, const QString& text) {
     QMessageBox box(icon, caption, heading, QMessageBox::NoButton, parent);
     box.setInformativeText(WithLineFeeds(text));
+    // Each line of the text stays on one line: the box grows to the longest line instead of
+    // wrapping the text to the width the heading needs.
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        if (label->text() == box.informativeText()) {
+            label->setWordWrap(false);
+        }
+    }
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }
@@ -30,8 +37,8 @@ QString ErrorBoxText(const QString& message) {
 }
 
 void ShowErrorBox(QWidget* parent, const QString& message) {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(),
-                    WithLineFeeds(ErrorBoxText(message)), QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), WithLineFeeds(ErrorBoxText(message)),
+                    QMessageBox::NoButton, parent);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }

@@ -7,8 +7,13 @@ class QWidget;
 
 namespace pagora {
 
+// The program's title: the main window's caption and that of the standard error box.
+inline QString ApplicationTitle() {
+    return QStringLiteral("AVR-Pagora");
+}
+
 // A modal message with a heading: the heading as the box's main text, the message under it,
-// one "OK" button. Line breaks may be written CR LF.
+// one "OK" button. Line breaks may be written CR LF; the box is wide enough for every line.
 void ShowHeadedMessage(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                        const QString& heading, const QString& text);
 
@@ -16,7 +21,7 @@ void ShowHeadedMessage(QWidget* parent, QMessageBox::Icon icon, const QString& c
 // message's last character sorts after "." ("No Hex-Number" becomes "No Hex-Number.").
 QString ErrorBoxText(const QString& message);
 
-// The standard error box: caption the application title, the error icon, one OK button.
+// The standard error box: caption the program's title, the error icon, one OK button.
 void ShowErrorBox(QWidget* parent, const QString& message);
 
 // Runs a handler; an exception escaping it is shown in the standard error box and the program

@@ -47,8 +47,7 @@ constexpr int kPercentRightGap = layout::kClientWidth - 806;
 
 TMainFrm::TMainFrm(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("MainFrm"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("AVR-Pagora"));
-    setWindowTitle(QStringLiteral("AVR-Pagora"));
+    setWindowTitle(ApplicationTitle());
     setAttribute(Qt::WA_DeleteOnClose, false);
     CreateActions();
     CreateControls();

@@ -12,7 +12,8 @@ namespace pagora {
 
 TPagoraApplication::TPagoraApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("avr-pagora"));
-    setApplicationDisplayName(QStringLiteral("AVR-Pagora"));
+    // No display name: the platform would append one set explicitly to every window title that
+    // lacks it ("Fehler — AVR-Pagora"). Each window sets its own title in full.
 }
 
 bool TPagoraApplication::notify(QObject* receiver, QEvent* event) {

@@ -361,6 +361,9 @@ void GotoAddressTest::boundaryAddress() {
     QCOMPARE(seen.informativeText, kBeyond);
     QCOMPARE(seen.icon, QMessageBox::Information);
     QCOMPARE(seen.buttons, 1);
+    // The message stands on one line under the heading ("Hex-Files!" not split).
+    QCOMPARE(seen.brokenLines, QStringList());
+    QVERIFY(seen.headingAbove);
     QCOMPARE(FocusOf(fixture.grid), (Focus{255, 16, 255}));
 }
 

@@ -238,6 +238,9 @@ private Q_SLOTS:
                                 "Bitte verwednen Sie einen anderen!"));
         QCOMPARE(seen.icon, QMessageBox::Critical);
         QCOMPARE(seen.buttons, 1);
+        // Each of the two lines stands whole, under the heading.
+        QCOMPARE(seen.brokenLines, QStringList());
+        QVERIFY(seen.headingAbove);
         QVERIFY(DataDoesNotFit);
         QCOMPARE(window.VirtualStringTree1->RowCount(), 2560);
 

@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QImage>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -104,7 +106,42 @@ struct SeenBox {
     QString informativeText;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttons = 0;
+    // Lines of the message (informative text, else the text) wider than its label shows them,
+    // measured in the label's font: each such line breaks or is cut.
+    QStringList brokenLines;
+    // With a heading: the heading's label ends above the message's.
+    bool headingAbove = false;
 };
+
+inline QLabel* LabelShowing(QMessageBox& box, const QString& text) {
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        if (label->isVisible() && label->text() == text) {
+            return label;
+        }
+    }
+    return nullptr;
+}
+
+// Where the box lays its texts out, as it is shown.
+inline void MeasureBox(QMessageBox& box, SeenBox& seen) {
+    const bool headed = !box.informativeText().isEmpty();
+    const QString message = headed ? box.informativeText() : box.text();
+    QLabel* label = LabelShowing(box, message);
+    if (label == nullptr) {
+        seen.brokenLines << message;
+        return;
+    }
+    const QFontMetrics metrics(label->font());
+    for (const QString& line : message.split(QLatin1Char('\n'))) {
+        if (metrics.horizontalAdvance(line) > label->contentsRect().width()) {
+            seen.brokenLines << line;
+        }
+    }
+    if (headed) {
+        const QLabel* heading = LabelShowing(box, box.text());
+        seen.headingAbove = heading != nullptr && heading->geometry().bottom() < label->y();
+    }
+}
 
 inline void AnswerNextMessageBox(SeenBox& seen) {
     AnswerNextModal([&seen](QWidget* modal) {
@@ -119,6 +156,7 @@ inline void AnswerNextMessageBox(SeenBox& seen) {
         seen.informativeText = box->informativeText();
         seen.icon = box->icon();
         seen.buttons = static_cast<int>(box->buttons().size());
+        MeasureBox(*box, seen);
         if (box->buttons().isEmpty()) {
             box->close();
         } else {
