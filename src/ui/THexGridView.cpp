@@ -188,10 +188,34 @@ void THexGridView::FocusColumn(int column) {
     selectionModel()->setCurrentIndex(model_->index(row, column), QItemSelectionModel::NoUpdate);
 }
 
+int THexGridView::NearestByteColumn(int column, int fromColumn) {
+    if (FocusAllowed(column)) {
+        return column;
+    }
+    if (column == cells::kSpacerColumn) {
+        // Of the two byte columns beside the spacer, the one on the side the focus comes from.
+        return fromColumn >= cells::kFirstCharColumn ? cells::kFirstCharColumn
+                                                     : cells::kLastHexColumn;
+    }
+    return cells::kFirstHexColumn;
+}
+
+void THexGridView::focusInEvent(QFocusEvent* event) {
+    // Taking the keyboard focus moves no cell focus; the view would put it on the first cell.
+    takingFocus_ = true;
+    QTableView::focusInEvent(event);
+    takingFocus_ = false;
+}
+
 QModelIndex THexGridView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
+    // A key that aims at the address or the spacer lands on the nearest byte of the row it
+    // aims at (Home: the row's first byte).
     const QModelIndex next = QTableView::moveCursor(cursorAction, modifiers);
-    if (next.isValid() && !FocusAllowed(next.column())) {
+    if (takingFocus_) {
         return currentIndex();
+    }
+    if (next.isValid() && !FocusAllowed(next.column())) {
+        return model_->index(next.row(), NearestByteColumn(next.column(), currentIndex().column()));
     }
     return next;
 }

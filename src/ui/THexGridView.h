@@ -45,6 +45,10 @@ public:
 
     // Whether the focus may move to a column: never to the address or the spacer.
     static bool FocusAllowed(int column);
+    // The byte column a keyboard move that aims at `column` from `fromColumn` lands on: the
+    // column itself where the focus may go, else the byte column nearest to it on the side
+    // the focus comes from.
+    static int NearestByteColumn(int column, int fromColumn);
 
     // The context menu shown at the pointer (not owned; nullptr: none).
     void SetContextMenu(QMenu* menu) { contextMenu_ = menu; }
@@ -52,6 +56,7 @@ public:
 
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -73,6 +78,7 @@ private:
     int focusHexColumn_ = 0;
     int focusCharColumn_ = 0;
     bool removingRows_ = false;
+    bool takingFocus_ = false; // the grid is taking the keyboard focus
 };
 
 } // namespace pagora

@@ -85,6 +85,7 @@ private Q_SLOTS:
     void textIsLeftAligned();
     void focusVeto();
     void keyboardVeto();
+    void homeKeysLandOnTheFirstByte();
     void pairMarking_data();
     void pairMarking();
     void markingFollowsSelection();
@@ -380,6 +381,41 @@ void HexGridTest::keyboardVeto() {
     QCOMPARE(grid.currentIndex(), fixture.Cell(4, 19));
     QCOMPARE(grid.FocusHexColumn(), 2);
     QCOMPARE(grid.FocusCharColumn(), 19);
+}
+
+void HexGridTest::homeKeysLandOnTheFirstByte() {
+    GridFixture fixture(ZeroImage(0x400)); // 64 rows, more than the grid shows
+    THexGridView& grid = fixture.grid;
+    // A fresh grid: the first key aims at the address of row 0 and lands on its first byte.
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QCOMPARE(grid.currentIndex(), fixture.Cell(0, 1));
+
+    // Home from a hex or a character cell: the first byte of the same row, marked in both.
+    for (const int column : {9, 25}) {
+        fixture.Click(20, column);
+        QTest::keyClick(&grid, Qt::Key_Home);
+        QCOMPARE(grid.currentIndex(), fixture.Cell(20, 1));
+        QCOMPARE(grid.SelectedRow(), 20);
+        QCOMPARE(grid.FocusHexColumn(), 1);
+        QCOMPARE(grid.FocusCharColumn(), 18);
+        QCOMPARE(fixture.Background(20, 18), fixture.Highlight());
+    }
+
+    // Ctrl+End goes to the last cell, Ctrl+Home back to the first byte of row 0, scrolled there.
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(grid.currentIndex(), fixture.Cell(63, 33));
+    QVERIFY(grid.verticalScrollBar()->value() > 0);
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(grid.currentIndex(), fixture.Cell(0, 1));
+    QCOMPARE(grid.SelectedRow(), 0);
+    QCOMPARE(grid.verticalScrollBar()->value(), 0);
+    QCOMPARE(grid.FocusCharColumn(), 18);
+
+    // Clicks on the address and the spacer still change nothing.
+    fixture.Click(5, 0);
+    fixture.Click(6, 17);
+    QCOMPARE(grid.currentIndex(), fixture.Cell(0, 1));
+    QCOMPARE(grid.SelectedRow(), 0);
 }
 
 void HexGridTest::pairMarking_data() {
