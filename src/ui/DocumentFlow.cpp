@@ -77,15 +77,19 @@ void TMainFrm::cbb_MCChange() {
                           .arg(pageSize));
         txt2->adjustSize();
         VirtualStringTree1->SetRowCount(static_cast<int>(FHexContainer->Count()));
+        DataDoesNotFit = !fits;
+        VirtualStringTree1->viewport()->update();
+        pb1->update();
         if (!fits) {
+            // The map and the bars turn red before the message says why, so the window never
+            // shows the last image's picture behind it: the window paints now, outside any
+            // paint event, before the box shows.
+            repaint();
             ShowHeadedMessage(this, QMessageBox::Critical, QStringLiteral("Fehler"),
                               QStringLiteral("Fehler"),
                               QStringLiteral("Das ausgewählte Hex-File pass nicht in den "
                                              "Controller!\r\nBitte verwednen Sie einen anderen!"));
         }
-        DataDoesNotFit = !fits;
-        pb1->update();
-        VirtualStringTree1->viewport()->update();
     }
     if (VirtualStringTree1->isEnabled() && VirtualStringTree1->isVisible()) {
         VirtualStringTree1->setFocus();

@@ -48,6 +48,12 @@ void Choose(TMainFrm& window, const char* controller) {
     window.cbb_MC->setCurrentIndex(window.cbb_MC->findText(QString::fromLatin1(controller)));
 }
 
+// The centre of a page's square, as the last paint of the page map laid it.
+QPoint Centre(int page) {
+    const TRect& r = PageList->Items(page).Rect;
+    return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -374,6 +380,37 @@ private Q_SLOTS:
         QVERIFY(!window.acGotoAdress->isEnabled()); // keeps the state of the last opening
         window.PopupActionBar1Popup();
         QVERIFY(window.acGotoAdress->isEnabled());
+    }
+
+    // The "Fehler" box never stands over the last image's picture: the page map and the bars
+    // show the overflow while it is open, and stay so after it closes.
+    void overflowIsPaintedBeforeTheMessage() {
+        QTemporaryDir dir;
+        TMainFrm window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        Choose(window, "ATmega64");
+        window.FileOpen1Accept(WriteFile(dir, "40k.hex", bench::MakeHexImage(40 * 1024)));
+        QVERIFY(!DataDoesNotFit);
+        QCOMPARE(test::Render(*window.pb1).pixelColor(Centre(0)), QColor(0, 0, 0));
+        QCOMPARE(window.Label3->text(), QStringLiteral("62,5%"));
+
+        QString pagesLabel;
+        QString bytesLabel;
+        QColor square;
+        test::AnswerNextModal([&](QWidget* modal) {
+            // The labels change only when the map paints: read them before anything renders.
+            pagesLabel = window.Label3->text();
+            bytesLabel = window.Label4->text();
+            square = test::Render(*window.pb1).pixelColor(Centre(0));
+            modal->close();
+        });
+        Choose(window, "ATmega32");
+        QCOMPARE(pagesLabel, QStringLiteral("> 100%"));
+        QCOMPARE(bytesLabel, QStringLiteral("> 100%"));
+        QCOMPARE(square, QColor(255, 0, 0));
+        QVERIFY(DataDoesNotFit);
+        QCOMPARE(test::Render(*window.pb1).pixelColor(Centre(0)), QColor(255, 0, 0));
     }
 };
 
