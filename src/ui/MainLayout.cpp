@@ -7,6 +7,7 @@ namespace pagora::layout {
 
 Docking Dock(int clientWidth, int clientHeight, int arrangement, int gridExtent) {
     Docking d;
+    d.arrangement = arrangement == kRight ? kRight : kBelow;
     const int width = std::max(clientWidth, 0);
     const int height = std::max(clientHeight, 0);
     const int extent = std::max(gridExtent, 0);
@@ -30,6 +31,9 @@ Docking Dock(int clientWidth, int clientHeight, int arrangement, int gridExtent)
 }
 
 int ResizeLimitedExtent(const Docking& docked, int clientWidth, int arrangement, int gridExtent) {
+    if (arrangement != docked.arrangement) {
+        return gridExtent;
+    }
     if (arrangement == kBelow) {
         const int limit = docked.status.top() - 120;
         if (limit < docked.splitter.top()) {
@@ -66,12 +70,28 @@ int PageMapHeight(int cellsPerRow, int pageCount, int blockSize, int visibleHeig
     const int block = std::max(blockSize, 1);
     const int pages = std::max(pageCount, 0);
     if (cellsPerRow == 1) {
-        return std::max(visibleHeight, 0);
+        const int rows = (pages + 1) / 2;
+        return std::max(std::max(visibleHeight, 0), rows * block + 10);
     }
     if (cellsPerRow <= 0) {
         return std::max(pages, 1) * block + 10;
     }
     return (pages / (cellsPerRow - 1)) * block + block + 10;
+}
+
+PageMapGeometry FitPageMap(QSize box, int scrollBarWidth, int pageCount, int blockSize) {
+    const int visible = std::max(box.height(), 0);
+    PageMapGeometry map;
+    map.width = std::max(box.width(), 0);
+    map.cellsPerRow = CellsPerRow(map.width, blockSize);
+    map.height = PageMapHeight(map.cellsPerRow, pageCount, blockSize, visible);
+    if (map.height <= visible) {
+        return map; // no scroll bar
+    }
+    map.width = std::max(box.width() - std::max(scrollBarWidth, 0), 0);
+    map.cellsPerRow = CellsPerRow(map.width, blockSize);
+    map.height = PageMapHeight(map.cellsPerRow, pageCount, blockSize, visible);
+    return map;
 }
 
 int BlockSizeFromText(const QString& text) {

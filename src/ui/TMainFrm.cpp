@@ -19,6 +19,7 @@
 #include "devices/ControllerList.h"
 #include "settings/Settings.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -134,6 +135,12 @@ void TMainFrm::CreateControls() {
     VirtualStringTree1->setObjectName(QStringLiteral("VirtualStringTree1"));
     VirtualStringTree1->Model().SetStore(nullptr);
     VirtualStringTree1->SetContextMenu(PopupActionBar1);
+    // The jump and its shortcuts work exactly while the grid has rows.
+    const THexGridModel* rows = &VirtualStringTree1->Model();
+    connect(rows, &QAbstractItemModel::rowsInserted, this, [this] { EnableJump(); });
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, [this] { EnableJump(); });
+    connect(rows, &QAbstractItemModel::modelReset, this, [this] { EnableJump(); });
+    EnableJump();
 
     spl1 = new TSplitterBar(this);
     spl1->setObjectName(QStringLiteral("spl1"));
@@ -290,19 +297,16 @@ QSize TMainFrm::ScrollBoxClientSize() const {
     return client.expandedTo(QSize(0, 0));
 }
 
-int TMainFrm::ScrollBoxClientHeight() const {
-    return ScrollBoxClientSize().height();
-}
-
 void TMainFrm::SizePageMap() {
     if (!created_) {
         return; // a size notification while the window is still being built
     }
-    pb1->resize(ScrollBoxClientSize().width(), pb1->height());
-    FCellsPerRow = layout::CellsPerRow(pb1->width(), FBlockSize);
     const int pages = PageList != nullptr ? static_cast<int>(PageList->Count()) : 0;
-    pb1->resize(pb1->width(),
-                layout::PageMapHeight(FCellsPerRow, pages, FBlockSize, ScrollBoxClientHeight()));
+    const layout::PageMapGeometry map =
+        layout::FitPageMap(ScrollBox1->maximumViewportSize(),
+                           ScrollBox1->verticalScrollBar()->sizeHint().width(), pages, FBlockSize);
+    FCellsPerRow = map.cellsPerRow;
+    pb1->resize(map.width, map.height);
     pb1->SetBlockSize(FBlockSize);
     pb1->SetCellsPerRow(FCellsPerRow);
     pb1->update();
@@ -386,13 +390,34 @@ bool TMainFrm::eventFilter(QObject* watched, QEvent* event) {
         wheel->accept();
         return true;
     }
-    if (event->type() == QEvent::Resize && watched == ScrollBox1->viewport()) {
-        pb1->resize(ScrollBox1->viewport()->width(), pb1->height());
-    }
     return QWidget::eventFilter(watched, event);
 }
 
+void TMainFrm::wheelEvent(QWheelEvent* event) {
+    // A wheel turn that no control under the pointer took (over the status panel, the menu
+    // bar, a label, the splitter) goes to the focused control, which scrolls itself.
+    QWidget* focused = focusWidget();
+    if (focused == nullptr || focused == this) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(focused)) {
+        focused = area->viewport(); // a scroll area takes the wheel on its viewport
+    }
+    const QPointF global = event->globalPosition();
+    QWheelEvent forwarded(focused->mapFromGlobal(global), global, event->pixelDelta(),
+                          event->angleDelta(), event->buttons(), event->modifiers(), event->phase(),
+                          event->inverted(), event->source());
+    // Sent, not spontaneous: a turn the focused control leaves is not passed to its parents.
+    QCoreApplication::sendEvent(focused, &forwarded);
+    event->setAccepted(forwarded.isAccepted());
+}
+
 void TMainFrm::PopupActionBar1Popup() {
+    EnableJump();
+}
+
+void TMainFrm::EnableJump() {
     acGotoAdress->setEnabled(VirtualStringTree1->RowCount() > 0);
 }
 

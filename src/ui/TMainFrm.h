@@ -98,6 +98,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void CreateControls();
@@ -107,7 +108,7 @@ private:
     void LayoutControls();
     void FileOpen1Execute();
     QSize ScrollBoxClientSize() const;
-    int ScrollBoxClientHeight() const;
+    void EnableJump();
 
     bool created_ = false; // FormCreate has run: layout rules may use FBlockSize
     int gridExtent_ = layout::kDesignedGridExtent;

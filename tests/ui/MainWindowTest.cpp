@@ -6,12 +6,14 @@
 #include "ui/Globals.h"
 #include "ui/MainLayout.h"
 #include "ui/Messages.h"
+#include "ui/TGotoAdressFrm.h"
 #include "ui/THexGridView.h"
 #include "ui/TMainFrm.h"
 #include "ui/TOptionenFrm.h"
 #include "ui/TPageMap.h"
 #include "ui/TPagoraApplication.h"
 #include "ui/TSplitterBar.h"
+#include "ui/TUsageBar.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -52,6 +54,40 @@ void Choose(TMainFrm& window, const char* controller) {
 QPoint Centre(int page) {
     const TRect& r = PageList->Items(page).Rect;
     return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+}
+
+// A wheel turn over the middle of a widget.
+void SendWheel(QWidget& target, int delta) {
+    const QPointF at(target.width() / 2.0, target.height() / 2.0);
+    QWheelEvent wheel(at, target.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    // As from the window system (as QTest sends keys): a turn that the widget leaves goes on
+    // to its parents. sendEvent() would make it a synthesized one, which stops at the widget.
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    QCoreApplication::instance()->notify(&target, &wheel);
+}
+
+// Presses a key on a widget of the active window; true when that opened the go-to-address
+// dialog, which is then cancelled.
+bool KeyOpensGotoDialog(QWidget& target, QKeyCombination key) {
+    bool opened = false;
+    QTimer watch;
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&opened] {
+        if (auto* form = qobject_cast<TGotoAdressFrm*>(QApplication::activeModalWidget())) {
+            opened = true;
+            form->Button2->click();
+        }
+    });
+    watch.start();
+    // A closed dialog leaves no window active: the window takes the keys again first.
+    target.window()->activateWindow();
+    if (!QTest::qWaitForWindowActive(target.window())) {
+        return false;
+    }
+    // The dialog is modal: when the key opens it, the key returns once it is closed.
+    QTest::keyClick(&target, key.key(), key.keyboardModifiers());
+    return opened;
 }
 
 } // namespace
@@ -199,12 +235,40 @@ private Q_SLOTS:
         QCOMPARE(layout::CellsPerRow(129, 25), 3);
         QCOMPARE(layout::CellsPerRow(129, 30), 2);
         QCOMPARE(layout::PageMapHeight(3, 300, 25, 77), 3785);
-        QCOMPARE(layout::PageMapHeight(1, 300, 25, 77), 77);
+        // One square a row by the measure, two drawn: the visible height where that reaches
+        // the last square (4 pages: 2 rows, 60 pixels), else as high as the two a row need.
+        QCOMPARE(layout::PageMapHeight(1, 4, 25, 77), 77);
+        QCOMPARE(layout::PageMapHeight(1, 300, 25, 77), 150 * 25 + 10);
+        QCOMPARE(layout::PageMapHeight(1, 301, 25, 77), 151 * 25 + 10);
+        QCOMPARE(layout::PageMapHeight(1, 0, 25, 77), 77);
         QCOMPARE(layout::PageMapHeight(2, 0, 25, 77), 35);
         // A map narrower than one square: one square a row, never a negative height.
         QCOMPARE(layout::CellsPerRow(40, 25), 0);
         QCOMPARE(layout::PageMapHeight(0, 4, 25, 77), 110);
         QCOMPARE(layout::PageMapHeight(-1, 4, 25, 77), 110);
+        // The map's measure follows the box alone. 99 wide with its scroll bar (15) showing:
+        // measure 1, as high as two squares a row need.
+        QCOMPARE(layout::FitPageMap(QSize(114, 400), 15, 256, 25),
+                 (layout::PageMapGeometry{99, 1, 128 * 25 + 10}));
+        // Few pages fit the box without a bar: the full width.
+        QCOMPARE(layout::FitPageMap(QSize(114, 400), 15, 8, 25),
+                 (layout::PageMapGeometry{114, 2, (8 / 1) * 25 + 25 + 10}));
+        // Measured on the full width the map needs the bar (measure 2: 8 x 25 + 35 > 200);
+        // measured beside the bar it fits (measure 1: 4 rows, 110): it keeps the narrower
+        // measure and needs no bar.
+        QCOMPARE(layout::FitPageMap(QSize(114, 200), 15, 8, 25),
+                 (layout::PageMapGeometry{99, 1, 200}));
+        QCOMPARE(layout::FitPageMap(QSize(0, 0), 15, 8, 25), (layout::PageMapGeometry{0, -2, 210}));
+
+        // The resize limit of the arrangement this window shows; that of the other one leaves
+        // the extent, as the docking fixes the dimension it names.
+        const layout::Docking right = layout::Dock(800, 559, layout::kRight, 500);
+        QCOMPARE(layout::ResizeLimitedExtent(right, 800, layout::kRight, 500), 500);
+        QCOMPARE(layout::ResizeLimitedExtent(right, 560, layout::kRight, 500), 440);
+        QCOMPARE(layout::ResizeLimitedExtent(right, 800, layout::kBelow, 500), 500);
+        const layout::Docking below = layout::Dock(560, 665, layout::kBelow, 504);
+        QCOMPARE(layout::ResizeLimitedExtent(below, 560, layout::kBelow, 504), 504);
+        QCOMPARE(layout::ResizeLimitedExtent(below, 560, layout::kRight, 504), 504);
         QCOMPARE(layout::BlockSizeFromText("10"), 10);
         QCOMPARE(layout::BlockSizeFromText(""), 25);
         QCOMPARE(layout::BlockSizeFromText("0"), 25);
@@ -372,14 +436,94 @@ private Q_SLOTS:
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
-    void contextMenuEnablesTheJumpOnlyWithRows() {
+    void jumpAndItsShortcutsWorkExactlyWithRows() {
         TMainFrm window;
-        window.PopupActionBar1Popup();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto opens = [&window](QKeyCombination key) {
+            return KeyOpensGotoDialog(*window.VirtualStringTree1, key);
+        };
+        // No rows: the entry is greyed and the keys do nothing, not even open the dialog.
         QVERIFY(!window.acGotoAdress->isEnabled());
+        QVERIFY(!opens(Qt::ALT | Qt::Key_G));
+        QVERIFY(!opens(Qt::CTRL | Qt::Key_F));
+        // The context menu opened over the empty grid changes nothing of that.
+        window.PopupActionBar1->popup(window.mapToGlobal(QPoint(100, 100)));
+        QVERIFY(!window.acGotoAdress->isEnabled());
+        window.PopupActionBar1->hide();
+
+        // A file brings rows: both keys open the dialog, without the menu opened again.
         window.FileOpen1Accept(QString::fromUtf8(PAGORA_EXAMPLES) + "/blink-atmega8.hex");
-        QVERIFY(!window.acGotoAdress->isEnabled()); // keeps the state of the last opening
+        QVERIFY(window.acGotoAdress->isEnabled());
+        QVERIFY(opens(Qt::ALT | Qt::Key_G));
+        QVERIFY(opens(Qt::CTRL | Qt::Key_F));
         window.PopupActionBar1Popup();
         QVERIFY(window.acGotoAdress->isEnabled());
+    }
+
+    // Another instance on the same settings folder stores the other arrangement. The resize
+    // rule of that arrangement limits the grid's other dimension, which the docking fixes: the
+    // window keeps its look. Once the store holds this window's arrangement, its own rule acts.
+    void resizeAfterAnotherInstanceStoredTheOtherArrangement_data() {
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<QSize>("resizedTo");
+        QTest::addColumn<QRect>("grid");
+        QTest::addColumn<int>("smallExtent");
+        // Map right, grid 500 wide; the rule for "below" would collapse it to 120.
+        QTest::newRow("right, other stores below")
+            << layout::kRight << QSize(800, 600) << QRect(0, 26, 500, 533) << 420 - 120;
+        // Map below, grid 504 high; the rule for "right" would make it 560 - 120 = 440.
+        QTest::newRow("below, other stores right")
+            << layout::kBelow << QSize(560, 665) << QRect(0, 26, 560, 504) << 379 - 120;
+    }
+
+    void resizeAfterAnotherInstanceStoredTheOtherArrangement() {
+        QFETCH(int, shown);
+        QFETCH(QSize, resizedTo);
+        QFETCH(QRect, grid);
+        QFETCH(int, smallExtent);
+        SaveOptions(shown, "25 x 25");
+        TMainFrm window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        SaveOptions(1 - shown, "25 x 25"); // what the other instance's options dialog writes
+        window.resize(resizedTo);
+        QCOMPARE(window.FArrangement, static_cast<std::uint8_t>(shown));
+        QCOMPARE(window.VirtualStringTree1->geometry(), grid);
+        window.resize(420, 420);
+        QCOMPARE(window.VirtualStringTree1->pos(), grid.topLeft());
+        QCOMPARE(shown == layout::kRight ? window.VirtualStringTree1->width()
+                                         : window.VirtualStringTree1->height(),
+                 shown == layout::kRight ? grid.width() : grid.height());
+
+        // The store holds this window's arrangement again: its own limit applies, 120 pixels
+        // free for the page map.
+        SaveOptions(shown, "25 x 25");
+        window.resize(420, 421);
+        QCOMPARE(window.GridExtent(), smallExtent + (shown == layout::kBelow ? 1 : 0));
+    }
+
+    // Away from the page map, a wheel turn that nothing under the pointer takes scrolls the
+    // focused control: the grid, when it has the focus.
+    void wheelAwayFromTheMapScrollsTheFocusedGrid() {
+        QTemporaryDir dir;
+        TMainFrm window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.FileOpen1Accept(WriteFile(dir, "40k.hex", bench::MakeHexImage(40 * 1024)));
+        window.VirtualStringTree1->setFocus();
+        QScrollBar* rows = window.VirtualStringTree1->verticalScrollBar();
+        QTRY_VERIFY(rows->maximum() > 0); // the grid has laid out its rows
+        const QList<QWidget*> targets{window.pnlStatus,          window.Label1, window.PaintBox1,
+                                      window.ActionMainMenuBar1, window.txt1,   window.spl1};
+        for (QWidget* target : targets) {
+            const int before = rows->value();
+            SendWheel(*target, -120);
+            QVERIFY2(rows->value() > before, qPrintable(target->objectName()));
+            SendWheel(*target, 120);
+            QCOMPARE(rows->value(), before);
+        }
+        QCOMPARE(window.ScrollBox1->verticalScrollBar()->value(), 0);
     }
 
     // The "Fehler" box never stands over the last image's picture: the page map and the bars
@@ -411,6 +555,71 @@ private Q_SLOTS:
         QCOMPARE(square, QColor(255, 0, 0));
         QVERIFY(DataDoesNotFit);
         QCOMPARE(test::Render(*window.pb1).pixelColor(Centre(0)), QColor(255, 0, 0));
+    }
+
+    // Every page's square lies inside the page map and the scroll box reaches it, for every
+    // square size, with the map right of the grid or below it, down to the narrowest map the
+    // limits allow. A map of one width is always laid out the same, whatever width it had.
+    void everySquareCanBeReached_data() {
+        QTest::addColumn<int>("arrangement");
+        QTest::addColumn<int>("blockSize");
+        for (const int arrangement : {layout::kRight, layout::kBelow}) {
+            for (const int block : {5, 10, 15, 20, 25, 30}) {
+                QTest::addRow("%s, %d", arrangement == layout::kRight ? "right" : "below", block)
+                    << arrangement << block;
+            }
+        }
+    }
+
+    void everySquareCanBeReached() {
+        QFETCH(int, arrangement);
+        QFETCH(int, blockSize);
+        const std::string size = std::to_string(blockSize);
+        SaveOptions(arrangement, size + " x " + size);
+        TMainFrm window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        Choose(window, "ATmega328p"); // 256 pages
+        QCOMPARE(PageList->Count(), 256u);
+
+        // Right: the grid from its limit (client width - 120) to 100 pixels less. Below: the
+        // window from its narrowest on. Each square size changes its measure on the way.
+        const auto setWidth = [&](int step) {
+            if (arrangement == layout::kRight) {
+                window.SetGridExtent(window.width() - 120 - step);
+                window.spl1Moved();
+            } else {
+                window.resize(300 + step, 665);
+            }
+        };
+        struct Map {
+            int width, cells, height;
+            bool operator==(const Map&) const = default;
+        };
+        const auto state = [&] {
+            return Map{window.pb1->width(), window.FCellsPerRow, window.pb1->height()};
+        };
+        for (int step = 0; step <= 100; ++step) {
+            setWidth(step);
+            QCoreApplication::processEvents(); // the scroll box shows or hides its bar
+            const Map map = state();
+            QCOMPARE(map.cells, (map.width - 50) / blockSize);
+            QVERIFY(map.width <= window.ScrollBox1->viewport()->width());
+            QVERIFY(window.ScrollBox1->verticalScrollBar()->maximum() >=
+                    map.height - window.ScrollBox1->viewport()->height());
+            test::Render(*window.pb1); // lays every page's square
+            const TRect& last = PageList->Items(255).Rect;
+            QVERIFY2(last.Bottom <= map.height && last.Right <= map.width,
+                     qPrintable(QStringLiteral("step %1: square ends at (%2, %3), map %4 x %5")
+                                    .arg(step)
+                                    .arg(last.Right)
+                                    .arg(last.Bottom)
+                                    .arg(map.width)
+                                    .arg(map.height)));
+            setWidth(step + 1);
+            setWidth(step);
+            QVERIFY2(state() == map, qPrintable(QStringLiteral("step %1 flips").arg(step)));
+        }
     }
 };
 
