@@ -71,9 +71,7 @@ struct LayCase {
     std::vector<std::string> lines;
     std::size_t count; // lines in the store
 
-    friend void PrintTo(const LayCase& c, std::ostream* os) {
-        *os << c.name;
-    }
+    friend void PrintTo(const LayCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class HexReaderLays : public testing::TestWithParam<LayCase> {};
@@ -214,9 +212,7 @@ struct ErrorCase {
     std::string text;
     std::string message;
 
-    friend void PrintTo(const ErrorCase& c, std::ostream* os) {
-        *os << c.name;
-    }
+    friend void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class HexReaderFails : public testing::TestWithParam<ErrorCase> {};
