@@ -1,6 +1,7 @@
 // The main window's document flow: opening a file and choosing a controller.
 #include "Globals.h"
 #include "Messages.h"
+#include "TFileWatch.h"
 #include "THexGridModel.h"
 #include "THexGridView.h"
 #include "TMainFrm.h"
@@ -53,12 +54,17 @@ void TMainFrm::FileOpen1Execute() {
     }
 }
 
-void TMainFrm::FileOpen1Accept(const QString& fileName) {
+void TMainFrm::ReadHexFile(const QString& fileName) {
     // A file that fails to read leaves the store, the grid and the pages as they were.
-    {
-        const WaitCursor wait;
-        FHexContainer->LoadFromHexFile(QFile::encodeName(fileName).toStdString());
-    }
+    const WaitCursor wait;
+    FHexContainer->LoadFromHexFile(QFile::encodeName(fileName).toStdString());
+}
+
+void TMainFrm::FileOpen1Accept(const QString& fileName) {
+    ReadHexFile(fileName);
+    // From now on a rebuilt file is read again; the watch on the file before ends.
+    FFileWatch->Watch(fileName);
+    reloadError_.clear();
     VirtualStringTree1->SetRowCount(static_cast<int>(FHexContainer->Count()));
     cbb_MCChange();
 }

@@ -50,8 +50,10 @@ TMainFrm::TMainFrm(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("MainFrm"));
     setWindowTitle(ApplicationTitle());
     setAttribute(Qt::WA_DeleteOnClose, false);
+    setAcceptDrops(true);
     CreateActions();
     CreateControls();
+    CreateFileWatch();
     FormCreate();
 }
 

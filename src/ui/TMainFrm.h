@@ -3,7 +3,9 @@
 #include "MainLayout.h"
 #include "image/THexContainer.h"
 
+#include <QList>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -15,11 +17,13 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QScrollArea;
+class QTimer;
 
 namespace pagora {
 
 class TMikrocontroller;
 class THexGridView;
+class TFileWatch;
 class THintWindow;
 class TPageMap;
 class TSplitterBar;
@@ -83,6 +87,8 @@ public:
     // The document flow.
     void FileOpen1BeforeExecute(QFileDialog& dialog);
     void FileOpen1Accept(const QString& fileName);
+    // Reads the file into the store under the hourglass; raises the reader's errors.
+    void ReadHexFile(const QString& fileName);
     void cbb_MCChange();
     // The open dialog as the action shows it.
     std::unique_ptr<QFileDialog> CreateOpenDialog();
@@ -93,7 +99,19 @@ public:
     void acAboutExecute();
     void PopupActionBar1Popup();
 
+    // Following the opened file: once a build has rewritten it and it has been quiet for a
+    // moment, it is read again as an accepted open reads it, keeping the grid's and the page
+    // map's positions. A read that fails keeps the shown image; a file still unreadable
+    // FReloadGiveUpMs after its last change is reported once in the standard error box.
+    TFileWatch* FFileWatch = nullptr;
+    int FReloadGiveUpMs = 2000;
+    void ReloadWatchedFile();
+    // Opens a dropped file as if it had been chosen in the open dialog: the first local file.
+    void OpenDroppedUrls(const QList<QUrl>& urls);
+
 protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -101,6 +119,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    void CreateFileWatch();
+    void ReportUnreadableReload();
     void CreateControls();
     void CreateActions();
     void FormCreate();
@@ -110,6 +130,9 @@ private:
     QSize ScrollBoxClientSize() const;
     void EnableJump();
 
+    QTimer* reloadGiveUp_ = nullptr; // runs from the last change of the watched file
+    QString reloadError_;            // why the last reload failed; empty after one that read
+    bool reloadErrorShown_ = false;
     bool created_ = false; // FormCreate has run: layout rules may use FBlockSize
     int gridExtent_ = layout::kDesignedGridExtent;
     int pendingOuterWidth_ = 0; // stored outer size, applied once the frame is known
