@@ -32,6 +32,7 @@ constexpr const char* kFooter =
     "number from 0 to 100 with a point or a comma (80, 80.5, 80,5). The exact share is\n"
     "compared, not its rounded label. Example:\n"
     "  pagora-info --controller ATmega328p --max-used 90 firmware.hex\n"
+    "\n"
     "--reserve BYTES keeps the top BYTES bytes of the memory for a boot loader: it fails\n"
     "(exit status 1) when a byte there is not FF and names the first such address. BYTES is\n"
     "decimal or hexadecimal with 0x, at most the memory's size. Example:\n"
@@ -134,19 +135,18 @@ ParsedOptions ParseOptions(int argc, const char* const* argv) {
     std::string maxUsed;
     CLI::Option* maxUsedOption =
         app.add_option("--max-used", maxUsed,
-                       "Fail when more than PERCENT of the memory's bytes are used (0 to 100)")
+                       "Fail when over PERCENT of the memory's bytes are used")
             ->needs(controllerOption)
             ->option_text("PERCENT");
     std::string reserve;
     CLI::Option* reserveOption =
-        app.add_option("--reserve", reserve,
-                       "Fail when the top BYTES bytes of the memory hold data (decimal or 0x)")
+        app.add_option("--reserve", reserve, "Fail when the memory's top BYTES bytes hold data")
             ->needs(controllerOption)
             ->option_text("BYTES");
     std::string diff;
     CLI::Option* diffOption =
         app.add_option("--diff", diff,
-                       "Print the pages whose bytes differ from OTHER's (needs --controller)")
+                       "Print the pages that differ from OTHER's (needs --controller)")
             ->needs(controllerOption)
             ->option_text("OTHER");
     CLI::Option* file =
