@@ -11,11 +11,6 @@ using nlohmann::json;
 
 namespace {
 
-json Parsed(const RunResult& run) {
-    EXPECT_TRUE(json::accept(run.Out)) << run.Out;
-    return json::parse(run.Out, nullptr, false);
-}
-
 // 64 EEPROM bytes from 0 and 16 at 0x3F0, the top line of an ATmega32's 1 KiB.
 std::string EepromImage() {
     std::vector<std::uint8_t> bytes(0x400, 0xFF);
@@ -76,7 +71,7 @@ TEST(Eeprom, DumpFittedToTheEeprom) {
 }
 
 TEST(Json, MemoryIsNamedAndItsKeysFollowIt) {
-    const json flash = Parsed(RunInfo({"--json", "--controller", "ATmega32", EepromImage()}));
+    const json flash = ParsedJson(RunInfo({"--json", "--controller", "ATmega32", EepromImage()}));
     EXPECT_EQ(flash["memory"], "flash");
     EXPECT_EQ(flash["controller"]["flash_size"], 32768);
     EXPECT_TRUE(flash.contains("flash_used"));
@@ -87,7 +82,7 @@ TEST(Json, MemoryIsNamedAndItsKeysFollowIt) {
     const RunResult run =
         RunInfo({"--json", "--pages", "--eeprom", "--controller", "ATmega8", EepromImage()});
     EXPECT_EQ(run.Status, 1) << "0x3F0 lies past the 512 bytes of an ATmega8's EEPROM";
-    const json eeprom = Parsed(run);
+    const json eeprom = ParsedJson(run);
     EXPECT_EQ(eeprom["memory"], "eeprom");
     EXPECT_EQ(eeprom["controller"]["eeprom_size"], 512);
     EXPECT_EQ(eeprom["controller"]["page_size"], 4);
@@ -103,7 +98,7 @@ TEST(Json, LimitsAndWhetherTheyHold) {
     const RunResult run = RunInfo({"--json", "--eeprom", "--controller", "ATmega32", "--max-used",
                                    "7,8", "--reserve", "0x20", EepromImage()});
     EXPECT_EQ(run.Status, 1);
-    const json report = Parsed(run);
+    const json report = ParsedJson(run);
     // 80 of 1024 bytes are 7.8125 %: above 7.8 although the label reads 7.8%.
     EXPECT_DOUBLE_EQ(report["max_used"]["percent"].get<double>(), 7.8);
     EXPECT_EQ(report["max_used"]["holds"], false);
@@ -115,8 +110,8 @@ TEST(Json, LimitsAndWhetherTheyHold) {
               std::string::npos)
         << run.Err;
 
-    const json holding = Parsed(RunInfo({"--json", "--eeprom", "--controller", "ATmega32",
-                                         "--max-used", "12.5", "--reserve", "16", OldImage()}));
+    const json holding = ParsedJson(RunInfo({"--json", "--eeprom", "--controller", "ATmega32",
+                                             "--max-used", "12.5", "--reserve", "16", OldImage()}));
     EXPECT_EQ(holding["max_used"]["holds"], true) << "128 of 1024 bytes are exactly 12.5 %";
     EXPECT_EQ(holding["reserve"]["holds"], true);
     EXPECT_TRUE(holding["reserve"]["first_data"].is_null());
@@ -149,7 +144,7 @@ TEST(Diff, EepromPagesAndJson) {
     const RunResult run = RunInfo(
         {"--json", "--eeprom", "--controller", "ATmega32", "--diff", OldImage(), EepromImage()});
     EXPECT_EQ(run.Status, 0) << run.Err;
-    const json report = Parsed(run);
+    const json report = ParsedJson(run);
     EXPECT_EQ(report["memory"], "eeprom");
     const json& diff = report["diff"];
     EXPECT_EQ(diff["other"], TempPath("old.hex"));
