@@ -1,7 +1,7 @@
 // The hot paths of opening a file: reading, fitting to the controller, laying onto pages.
 #include "HexImages.h"
 #include "devices/ControllerList.h"
-#include "pages/FlashLayout.h"
+#include "pages/MemoryLayout.h"
 #include "pages/Usage.h"
 
 #include <benchmark/benchmark.h>
@@ -30,7 +30,7 @@ void BM_Read256KiBFitFillATmega2560(benchmark::State& state) {
     TPageList pages;
     for (auto _ : state) {
         store.LoadFromHexText(text);
-        LayOntoFlash(store, pages, mc->FlashSize(), mc->FlashPageSize());
+        LayOntoMemory(store, pages, mc->FlashSize(), mc->FlashPageSize());
         benchmark::DoNotOptimize(pages.Items(1023).Bytes.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
@@ -76,7 +76,7 @@ void BM_RebuildFillATmega2560(benchmark::State& state) {
     store.LoadFromHexText(bench::MakeHexImage(256 * 1024));
     TPageList pages;
     for (auto _ : state) {
-        LayOntoFlash(store, pages, 0x3FFFF, 256);
+        LayOntoMemory(store, pages, 0x3FFFF, 256);
         benchmark::DoNotOptimize(pages.Items(1023).Bytes.data());
     }
 }
@@ -105,7 +105,7 @@ void BM_Read4MiBFitFillATmega2560(benchmark::State& state) {
     TPageList pages;
     for (auto _ : state) {
         store.LoadFromHexText(text);
-        benchmark::DoNotOptimize(LayOntoFlash(store, pages, mc->FlashSize(), mc->FlashPageSize()));
+        benchmark::DoNotOptimize(LayOntoMemory(store, pages, mc->FlashSize(), mc->FlashPageSize()));
         benchmark::DoNotOptimize(UsedSharesOf(pages, mc->FlashSize()));
     }
 }
@@ -116,7 +116,7 @@ void BM_UsageShares(benchmark::State& state) {
     THexContainer store;
     store.LoadFromHexText(text);
     TPageList pages;
-    LayOntoFlash(store, pages, 0x3FFFF, 256);
+    LayOntoMemory(store, pages, 0x3FFFF, 256);
     for (auto _ : state) {
         benchmark::DoNotOptimize(UsedSharesOf(pages, 0x3FFFF));
     }

@@ -1,7 +1,7 @@
 // A fuzzed image fitted to a fuzzed controller and laid onto its pages, as the window does
 // whenever a file is opened or a controller chosen.
 #include "devices/ControllerList.h"
-#include "pages/FlashLayout.h"
+#include "pages/MemoryLayout.h"
 #include "pages/PageFill.h"
 #include "pages/Usage.h"
 
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     TPageList pages;
     const std::size_t imageLines = store.Count();
-    const bool fits = LayOntoFlash(store, pages, mc.FlashSize(), mc.FlashPageSize());
+    const bool fits = LayOntoMemory(store, pages, mc.FlashSize(), mc.FlashPageSize());
     // It fits exactly when the image is no longer than the flash; image lines are never cut.
     const bool shouldFit = imageLines * 16 <= static_cast<std::size_t>(mc.FlashSize()) + 1;
     if (fits != shouldFit || store.Count() < imageLines) {

@@ -1,7 +1,7 @@
 // The page map's hot paths: a full paint of the largest page counts of the catalogue, and the
 // hit test with the hint text that runs on every mouse move.
 #include "devices/ControllerList.h"
-#include "pages/FlashLayout.h"
+#include "pages/MemoryLayout.h"
 #include "ui/Globals.h"
 #include "ui/QtBenchMain.h"
 #include "ui/THintWindow.h"
@@ -25,7 +25,7 @@ struct ControllerPages {
 
     explicit ControllerPages(const std::string& name) {
         const TMikrocontroller* mc = ControllerList().FindByName(name);
-        RebuildForFlash(list, mc->FlashSize(), mc->FlashPageSize());
+        RebuildForMemory(list, mc->FlashSize(), mc->FlashPageSize());
         std::size_t k = 0;
         for (TPage& page : list) {
             const std::size_t blank = (k++ * 37) % (page.Bytes.size() + 1);

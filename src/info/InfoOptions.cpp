@@ -3,7 +3,9 @@
 #include "ExitStatus.h"
 
 #include <CLI/CLI.hpp>
+#include <charconv>
 #include <cstdio>
+#include <system_error>
 
 namespace pagora::info {
 
@@ -11,22 +13,91 @@ namespace {
 
 constexpr const char* kDescription =
     "Reads an Intel HEX image (*.hex, *.eep) as AVR-Pagora does and tells whether it fits\n"
-    "a controller's flash and how full that flash is.";
+    "a controller's flash (or EEPROM) and how full that memory is.";
 
 constexpr const char* kFooter =
-    "Without --dump, --pages or --json a summary is printed: the file, its lines and, with a\n"
-    "controller, its flash and page size, whether the image fits and the shares\n"
+    "Without --dump, --pages, --diff or --json a summary is printed: the file, its lines\n"
+    "and, with a controller, its flash and page size, whether the image fits and the shares\n"
     "\"Pages Benutzt:\" and \"Flash-Speicher Benutzt:\" in the locale's number format.\n"
     "--dump: one line per row: address, 16 byte cells, two blanks, 16 character cells.\n"
     "--pages: one line per page: number, first address, blank bytes and fill class\n"
     "(full, mostly, half, little, blank).\n"
     "\n"
-    "Exit status: 0 read and fits (or no controller given), 1 read but does not fit,\n"
-    "2 the file could not be read, 64 wrong usage, 74 the report could not be written.";
+    "--eeprom lays the image onto the controller's EEPROM instead of its flash; the summary\n"
+    "then says \"EEPROMSize:\" and \"EEPROM-Speicher Benutzt:\", and the JSON report\n"
+    "\"eeprom_size\" and \"eeprom_used\". Example:\n"
+    "  pagora-info --eeprom --controller ATmega32 firmware.eep\n"
+    "\n"
+    "--max-used PERCENT fails (exit status 1) when the bytes share is above PERCENT, a\n"
+    "number from 0 to 100 with a point or a comma (80, 80.5, 80,5). The exact share is\n"
+    "compared, not its rounded label. Example:\n"
+    "  pagora-info --controller ATmega328p --max-used 90 firmware.hex\n"
+    "\n"
+    "--reserve BYTES keeps the top BYTES bytes of the memory for a boot loader: it fails\n"
+    "(exit status 1) when a byte there is not FF and names the first such address. BYTES is\n"
+    "decimal or hexadecimal with 0x, at most the memory's size. Example:\n"
+    "  pagora-info --controller ATmega328p --reserve 0x800 firmware.hex\n"
+    "Both are told in the summary and in --json, and a failure on standard error.\n"
+    "\n"
+    "--diff OTHER lays OTHER and FILE onto the controller's pages and prints one line per\n"
+    "page whose bytes differ (number, first address, differing bytes), then\n"
+    "\"Pages differ: N of M\": the pages a page-wise programmer writes again to turn OTHER\n"
+    "into FILE. Bytes are compared by value. Example:\n"
+    "  pagora-info --controller ATmega8 --diff old.hex new.hex\n"
+    "\n"
+    "Exit status: 0 read and fits (or no controller given), 1 read but does not fit (or a\n"
+    "limit of --max-used or --reserve is broken, or OTHER does not fit), 2 the file could\n"
+    "not be read, 64 wrong usage, 74 the report could not be written.";
 
 void UsageError(const std::string& message) {
     std::fprintf(stderr, "pagora-info: %s\nRun with --help for more information.\n",
                  message.c_str());
+}
+
+// A share in percent from 0 to 100: digits, optionally a point or a comma and more digits.
+std::optional<double> ParsePercent(std::string text) {
+    std::size_t digits = 0;
+    std::size_t separators = 0;
+    for (char& c : text) {
+        if (c == ',' || c == '.') {
+            c = '.';
+            ++separators;
+        } else if (c >= '0' && c <= '9') {
+            ++digits;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0 || separators > 1 || text.front() == '.' || text.back() == '.') {
+        return std::nullopt;
+    }
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end || value > 100.0) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// A byte count: decimal digits, or hexadecimal digits after 0x (or 0X).
+std::optional<std::int64_t> ParseByteCount(const std::string& text) {
+    int base = 10;
+    std::size_t first = 0;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        first = 2;
+    }
+    if (first >= text.size()) {
+        return std::nullopt;
+    }
+    std::int64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data() + first, end, value, base);
+    if (error != std::errc() || stop != end || value < 0) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 } // namespace
@@ -44,6 +115,10 @@ ParsedOptions ParseOptions(int argc, const char* const* argv) {
         app.add_option("--controller", controller,
                        "Lay the image onto this controller's flash (exact name)")
             ->option_text("NAME");
+    app.add_flag("--eeprom", options.Eeprom,
+                 "Lay the image onto the controller's EEPROM instead of its flash")
+        ->needs(controllerOption)
+        ->option_text(" ");
     CLI::Option* dump =
         app.add_flag("--dump", options.Dump, "Print the rows as the grid shows them")
             ->option_text(" ");
@@ -57,9 +132,27 @@ ParsedOptions ParseOptions(int argc, const char* const* argv) {
     CLI::Option* list = app.add_flag("--list-controllers", options.ListControllers,
                                      "Print the controllers with flash and page size")
                             ->option_text(" ");
+    std::string maxUsed;
+    CLI::Option* maxUsedOption =
+        app.add_option("--max-used", maxUsed,
+                       "Fail when over PERCENT of the memory's bytes are used")
+            ->needs(controllerOption)
+            ->option_text("PERCENT");
+    std::string reserve;
+    CLI::Option* reserveOption =
+        app.add_option("--reserve", reserve, "Fail when the memory's top BYTES bytes hold data")
+            ->needs(controllerOption)
+            ->option_text("BYTES");
+    std::string diff;
+    CLI::Option* diffOption =
+        app.add_option("--diff", diff,
+                       "Print the pages that differ from OTHER's (needs --controller)")
+            ->needs(controllerOption)
+            ->option_text("OTHER");
     CLI::Option* file =
         app.add_option("FILE", options.File, "The Intel HEX file to read")->option_text(" ");
     dump->excludes(pages)->excludes(json);
+    diffOption->excludes(dump)->excludes(pages);
     list->excludes(controllerOption)->excludes(dump)->excludes(pages)->excludes(file);
 
     try {
@@ -84,6 +177,28 @@ ParsedOptions ParseOptions(int argc, const char* const* argv) {
     if (!options.ListControllers && file->count() == 0) {
         UsageError("FILE is required");
         parsed.Exit = kUsage;
+        return parsed;
+    }
+    if (maxUsedOption->count() > 0) {
+        options.MaxUsed = ParsePercent(maxUsed);
+        if (!options.MaxUsed) {
+            UsageError("--max-used: \"" + maxUsed +
+                       "\" is not a percentage from 0 to 100 (such as 80, 80.5 or 80,5)");
+            parsed.Exit = kUsage;
+            return parsed;
+        }
+    }
+    if (reserveOption->count() > 0) {
+        options.Reserve = ParseByteCount(reserve);
+        if (!options.Reserve) {
+            UsageError("--reserve: \"" + reserve +
+                       "\" is not a number of bytes (decimal, or hexadecimal with 0x)");
+            parsed.Exit = kUsage;
+            return parsed;
+        }
+    }
+    if (diffOption->count() > 0) {
+        options.Diff = diff;
     }
     return parsed;
 }

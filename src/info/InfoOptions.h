@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,14 @@ struct InfoOptions {
     bool Pages = false;
     bool Json = false;
     bool ListControllers = false;
+    // The controller's EEPROM in place of its flash.
+    bool Eeprom = false;
+    // The highest bytes share allowed, in percent (0 to 100).
+    std::optional<double> MaxUsed;
+    // The bytes at the top of the memory that must stay blank.
+    std::optional<std::int64_t> Reserve;
+    // The image to compare with, page by page.
+    std::optional<std::string> Diff;
 };
 
 // Parses the command line. Returns the options, or the exit status to end with at once:

@@ -3,6 +3,8 @@
 #include "pages/PageFill.h"
 #include "pages/Usage.h"
 
+#include <algorithm>
+
 namespace pagora::info {
 
 namespace {
@@ -28,7 +30,8 @@ Json PagesJson(const TPageList& pages) {
 
 } // namespace
 
-Json SummaryJson(const ImageReport& report, char decimalSeparator, bool withPages) {
+Json SummaryJson(const ImageReport& report, char decimalSeparator, bool withPages,
+                 const Budgets& budgets) {
     Json json = {{"file", report.FileName()}, {"lines", report.Lines()}};
     const TMikrocontroller* controller = report.Controller();
     if (controller == nullptr) {
@@ -38,17 +41,43 @@ Json SummaryJson(const ImageReport& report, char decimalSeparator, bool withPage
         json["flash_used"] = nullptr;
         return json;
     }
+    const bool eeprom = report.LaidOnto() == Memory::Eeprom;
     json["controller"] = {{"name", controller->ControllerName()},
-                          {"flash_size", report.FlashBytes()},
-                          {"page_size", controller->FlashPageSize()},
+                          {eeprom ? "eeprom_size" : "flash_size", report.MemoryBytes()},
+                          {"page_size", report.PageSize()},
                           {"pages", report.Pages().Count()}};
+    json["memory"] = eeprom ? "eeprom" : "flash";
     json["fits"] = report.Fits();
     json["pages_used"] = Usage(report.PagesUsed(), report.Fits(), decimalSeparator);
-    json["flash_used"] = Usage(report.BytesUsed(), report.Fits(), decimalSeparator);
+    json[eeprom ? "eeprom_used" : "flash_used"] =
+        Usage(report.BytesUsed(), report.Fits(), decimalSeparator);
+    if (budgets.MaxUsed) {
+        json["max_used"] = {{"percent", *budgets.MaxUsed}, {"holds", budgets.MaxUsedHolds}};
+    }
+    if (budgets.Reserve) {
+        json["reserve"] = {
+            {"bytes", *budgets.Reserve},
+            {"from", budgets.ReserveFrom},
+            {"holds", !budgets.ReservedData},
+            {"first_data", budgets.ReservedData ? Json(*budgets.ReservedData) : Json(nullptr)}};
+    }
     if (withPages) {
         json["pages"] = PagesJson(report.Pages());
     }
     return json;
+}
+
+Json DiffJson(const std::string& other, const TPageList& pages,
+              const std::vector<PageDifference>& differences) {
+    Json list = Json::array();
+    for (const PageDifference& difference : differences) {
+        list.push_back(
+            {{"page", difference.Page},
+             {"address", difference.Page * static_cast<std::size_t>(std::max(pages.PageSize, 0))},
+             {"bytes", difference.Bytes}});
+    }
+    return {
+        {"other", other}, {"pages", list}, {"differ", differences.size()}, {"of", pages.Count()}};
 }
 
 Json ControllersJson(const TMikrocontrollerList& controllers) {

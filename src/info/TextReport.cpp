@@ -10,20 +10,23 @@
 
 namespace pagora::info {
 
-void WriteSummary(std::FILE* out, const ImageReport& report, char decimalSeparator) {
+void WriteSummary(std::FILE* out, const ImageReport& report, char decimalSeparator,
+                  const Budgets& budgets) {
     std::string text;
     text += "File: " + report.FileName() + "\n";
     text += "Lines: " + std::to_string(report.Lines()) + "\n";
     if (const TMikrocontroller* controller = report.Controller()) {
         text += "Controller: " + controller->ControllerName() + "\n";
-        text += "FlashSize: " + std::to_string(report.FlashBytes()) +
-                ", PageSize: " + std::to_string(controller->FlashPageSize()) + "\n";
+        text += (report.LaidOnto() == Memory::Eeprom ? "EEPROMSize: " : "FlashSize: ") +
+                std::to_string(report.MemoryBytes()) +
+                ", PageSize: " + std::to_string(report.PageSize()) + "\n";
         text += std::string("Fits: ") + (report.Fits() ? "yes" : "no") + "\n";
         text +=
             "Pages Benutzt: " + UsageLabel(report.PagesUsed(), !report.Fits(), decimalSeparator) +
             "\n";
-        text += "Flash-Speicher Benutzt: " +
+        text += BytesShareName(report) + ": " +
                 UsageLabel(report.BytesUsed(), !report.Fits(), decimalSeparator) + "\n";
+        text += BudgetLines(budgets, decimalSeparator);
     }
     std::fputs(text.c_str(), out);
 }
@@ -50,11 +53,20 @@ void WriteRows(std::FILE* out, const THexContainer& store) {
     }
 }
 
+namespace {
+
+// The first address of a page, six hex digits at least.
+std::string PageAddress(const TPageList& pages, std::size_t index) {
+    return ToHex(
+        static_cast<std::uint32_t>(index * static_cast<std::size_t>(std::max(pages.PageSize, 0))),
+        6);
+}
+
+} // namespace
+
 std::string PageText(const TPageList& pages, std::size_t index) {
     const TPage& page = pages.Items(index);
-    const auto address =
-        static_cast<std::uint32_t>(index * static_cast<std::size_t>(std::max(pages.PageSize, 0)));
-    return std::to_string(index) + ' ' + ToHex(address, 6) + ' ' +
+    return std::to_string(index) + ' ' + PageAddress(pages, index) + ' ' +
            std::to_string(page.BlankBytes()) + ' ' +
            std::string(PageFillName(PageFillOf(page, pages.PageSize)));
 }
@@ -63,6 +75,18 @@ void WritePages(std::FILE* out, const TPageList& pages) {
     for (std::size_t index = 0; index < pages.Count(); ++index) {
         std::fputs((PageText(pages, index) + '\n').c_str(), out);
     }
+}
+
+void WriteDiff(std::FILE* out, const TPageList& pages,
+               const std::vector<PageDifference>& differences) {
+    std::string text;
+    for (const PageDifference& difference : differences) {
+        text += std::to_string(difference.Page) + ' ' + PageAddress(pages, difference.Page) + ' ' +
+                std::to_string(difference.Bytes) + '\n';
+    }
+    text += "Pages differ: " + std::to_string(differences.size()) + " of " +
+            std::to_string(pages.Count()) + '\n';
+    std::fputs(text.c_str(), out);
 }
 
 void WriteControllers(std::FILE* out, const TMikrocontrollerList& controllers) {

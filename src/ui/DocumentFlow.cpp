@@ -7,7 +7,7 @@
 #include "TMainFrm.h"
 #include "TPageMap.h"
 #include "devices/ControllerList.h"
-#include "pages/FlashLayout.h"
+#include "pages/MemoryLayout.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -76,7 +76,7 @@ void TMainFrm::cbb_MCChange() {
     if (FController != nullptr) {
         const std::int32_t flashSize = FController->FlashSize();
         const std::int32_t pageSize = FController->FlashPageSize();
-        const bool fits = LayOntoFlash(*FHexContainer, *PageList, flashSize, pageSize);
+        const bool fits = LayOntoMemory(*FHexContainer, *PageList, flashSize, pageSize);
         SizePageMap(); // the page map's row measure and height for the new pages
         txt2->setText(QStringLiteral("FlashSize: %1, PageSize: %2")
                           .arg(static_cast<qint64>(flashSize) + 1)

@@ -132,4 +132,9 @@ bool HaveTool(const std::string& tool) {
     return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
 }
 
+nlohmann::json ParsedJson(const RunResult& run) {
+    EXPECT_TRUE(nlohmann::json::accept(run.Out)) << run.Out;
+    return nlohmann::json::parse(run.Out, nullptr, false);
+}
+
 } // namespace infotest

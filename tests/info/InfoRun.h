@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -35,5 +36,8 @@ std::string Examples(const std::string& name);
 // The lines of a text, without their line ends.
 std::vector<std::string> Lines(const std::string& text);
 bool HaveTool(const std::string& tool);
+// Standard output of a --json run read back by a JSON parser, as a script would; a discarded
+// value (and a failure) when it is no JSON.
+nlohmann::json ParsedJson(const RunResult& run);
 
 } // namespace infotest

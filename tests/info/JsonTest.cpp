@@ -7,20 +7,11 @@
 using namespace infotest;
 using nlohmann::json;
 
-namespace {
-
-json Parsed(const RunResult& run) {
-    EXPECT_TRUE(json::accept(run.Out)) << run.Out;
-    return json::parse(run.Out, nullptr, false);
-}
-
-} // namespace
-
 TEST(Json, FittingImageWithPages) {
     const RunResult run =
         RunInfo({"--json", "--pages", "--controller", "ATmega8", Examples("blink-atmega8.hex")});
     ASSERT_EQ(run.Status, 0) << run.Err;
-    const json report = Parsed(run);
+    const json report = ParsedJson(run);
     EXPECT_EQ(report["file"], Examples("blink-atmega8.hex"));
     EXPECT_EQ(report["controller"]["name"], "ATmega8");
     EXPECT_EQ(report["controller"]["flash_size"], 8192);
@@ -63,7 +54,7 @@ TEST(Json, ImageThatDoesNotFit) {
     const RunResult run =
         RunInfo({"--json", "--controller", "ATmega8", Examples("tables-atmega328p.hex")});
     EXPECT_EQ(run.Status, 1);
-    const json report = Parsed(run);
+    const json report = ParsedJson(run);
     EXPECT_EQ(report["fits"], false);
     EXPECT_EQ(report["lines"], 523);
     EXPECT_TRUE(report["pages_used"]["percent"].is_null());
@@ -75,7 +66,7 @@ TEST(Json, ImageThatDoesNotFit) {
 TEST(Json, ImageAlone) {
     const RunResult run = RunInfo({"--json", Examples("blink-attiny85.eep")});
     ASSERT_EQ(run.Status, 0) << run.Err;
-    const json report = Parsed(run);
+    const json report = ParsedJson(run);
     EXPECT_EQ(report["lines"], 2);
     EXPECT_TRUE(report["controller"].is_null());
     EXPECT_TRUE(report["fits"].is_null());
@@ -85,7 +76,7 @@ TEST(Json, FileNameThatIsNoUtf8) {
     const std::string hex = WriteFile("latin1-\xE4.hex", ":00000001FF\n");
     const RunResult run = RunInfo({"--json", hex});
     ASSERT_EQ(run.Status, 0) << run.Err;
-    const json report = Parsed(run);
+    const json report = ParsedJson(run);
     EXPECT_EQ(report["lines"], 0);
     EXPECT_TRUE(report["file"].is_string());
 }
@@ -93,7 +84,7 @@ TEST(Json, FileNameThatIsNoUtf8) {
 TEST(Json, ControllerList) {
     const RunResult run = RunInfo({"--json", "--list-controllers"});
     ASSERT_EQ(run.Status, 0) << run.Err;
-    const json list = Parsed(run);
+    const json list = ParsedJson(run);
     ASSERT_EQ(list.size(), 84u);
     EXPECT_EQ(list[42]["name"], "ATmega2560");
     EXPECT_EQ(list[42]["flash_size"], 262144);

@@ -1,7 +1,7 @@
 #include "pages/TPageList.h"
 
 #include "image/Errors.h"
-#include "pages/FlashLayout.h"
+#include "pages/MemoryLayout.h"
 #include "pages/PageFill.h"
 
 #include <gtest/gtest.h>
@@ -121,24 +121,24 @@ TEST(PageFill, ThresholdsFor128BytePages) {
     EXPECT_EQ(PageFillOf(0, 0), PageFill::Blank);
 }
 
-TEST(LayOntoFlash, FitsExactlyTheFlashAndKeepsImageLines) {
+TEST(LayOntoMemory, FitsExactlyTheFlashAndKeepsImageLines) {
     // 40 KiB of data on 32 KiB, 64 KiB and 8 KiB of flash.
     THexContainer image = UsedLines(2560);
     TPageList pages;
-    EXPECT_FALSE(LayOntoFlash(image, pages, 0x7FFF, 128));
+    EXPECT_FALSE(LayOntoMemory(image, pages, 0x7FFF, 128));
     EXPECT_EQ(pages.Count(), 256u);
     EXPECT_EQ(pages.PageCount, 255);
     EXPECT_EQ(pages.PageSize, 128);
     EXPECT_EQ(image.Count(), 2560u);
-    EXPECT_TRUE(LayOntoFlash(image, pages, 0xFFFF, 256));
+    EXPECT_TRUE(LayOntoMemory(image, pages, 0xFFFF, 256));
     EXPECT_EQ(image.Count(), 4096u);
     EXPECT_EQ(pages.Items(159).BlankBytes(), 0);
     EXPECT_EQ(pages.Items(160).BlankBytes(), 256);
-    EXPECT_FALSE(LayOntoFlash(image, pages, 0x1FFF, 64));
+    EXPECT_FALSE(LayOntoMemory(image, pages, 0x1FFF, 64));
     EXPECT_EQ(image.Count(), 2560u);
     // A part without flash pages takes no byte.
     THexContainer one = UsedLines(1);
-    EXPECT_FALSE(LayOntoFlash(one, pages, 0x7FFF, 0));
+    EXPECT_FALSE(LayOntoMemory(one, pages, 0x7FFF, 0));
     EXPECT_EQ(pages.Count(), 0u);
 }
 

@@ -1,6 +1,6 @@
 #include "pages/Usage.h"
 
-#include "pages/FlashLayout.h"
+#include "pages/MemoryLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ TEST(FormatPercent, OneDecimalRoundedHalfUp) {
 TEST(Usage, SharesOfPagesAndBytes) {
     // 32 KiB of flash in 32 pages of 1,024 bytes, 8 of them with one data byte each.
     TPageList pages;
-    RebuildForFlash(pages, 0x7FFF, 1024);
+    RebuildForMemory(pages, 0x7FFF, 1024);
     for (int k = 0; k < 8; ++k) {
         pages.Items(static_cast<std::size_t>(k)).Bytes[5].Assign("00");
     }
@@ -34,7 +34,7 @@ TEST(Usage, SharesOfPagesAndBytes) {
 
     // 4,096 data bytes of a 32 KiB flash in pages of 128 bytes.
     TPageList flash;
-    RebuildForFlash(flash, 0x7FFF, 128);
+    RebuildForMemory(flash, 0x7FFF, 128);
     for (int k = 0; k < 32; ++k) {
         for (auto& b : flash.Items(static_cast<std::size_t>(k)).Bytes) {
             b.Assign("ff"); // lower case counts as data
@@ -54,7 +54,7 @@ TEST(Usage, ShareOfNothingIsZero) {
     EXPECT_DOUBLE_EQ(UsedShare(128, 48), 62.5);
     // A part without flash pages has no pages to share.
     TPageList none;
-    RebuildForFlash(none, 0x7FFF, 0);
+    RebuildForMemory(none, 0x7FFF, 0);
     EXPECT_EQ(none.Count(), 0u);
     EXPECT_DOUBLE_EQ(UsedSharesOf(none, 0x7FFF).pages, 0.0);
 }
