@@ -10,8 +10,8 @@ TFileWatch::TFileWatch(QObject* parent) : QObject(parent) {
     connect(&quiet_, &QTimer::timeout, this, [this] { Q_EMIT Settled(); });
     // A rewrite in place shows on the file; a file renamed over it, removed or put back shows
     // on its folder (the watch on a replaced file ends with the old file).
-    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, [this] { Look(); });
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { Look(); });
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, [this] { Look(true); });
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { Look(false); });
 }
 
 TFileWatch::Stamp TFileWatch::StampOf(const QString& path) {
@@ -42,7 +42,7 @@ void TFileWatch::Watch(const QString& path) {
     }
 }
 
-void TFileWatch::Look() {
+void TFileWatch::Look(bool fileItself) {
     if (path_.isEmpty()) {
         return;
     }
@@ -51,8 +51,11 @@ void TFileWatch::Look() {
     if (now.exists && !watcher_.files().contains(path_)) {
         watcher_.addPath(path_);
     }
-    if (now == seen_) {
-        return; // something else in the folder changed
+    // Two writes within one tick of the file system's clock leave the same times and maybe the
+    // same size: a change the file itself reports always counts. In the folder, only a change
+    // of this file's stamp counts (another file changed there).
+    if (!fileItself && now == seen_) {
+        return;
     }
     seen_ = now;
     Q_EMIT Changed();

@@ -41,7 +41,7 @@ private:
         bool operator==(const Stamp&) const = default;
     };
     static Stamp StampOf(const QString& path);
-    void Look();
+    void Look(bool fileItself);
 
     QFileSystemWatcher watcher_;
     QTimer quiet_;
