@@ -12,7 +12,7 @@ PROGRAMS := -DPAGORA_BUILD_INFO=ON -DPAGORA_BUILD_TESTS=OFF -DPAGORA_BUILD_BENCH
 EVERYTHING := -DPAGORA_BUILD_INFO=ON -DPAGORA_BUILD_TESTS=ON -DPAGORA_BUILD_BENCH=ON
 configure = cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) $(1) >/dev/null
 
-.PHONY: all build viewer run test bench fuzz sanitize lint package clean
+.PHONY: all build viewer run test bench fuzz sanitize lint package windows-test clean
 
 all: build
 
@@ -59,5 +59,11 @@ package:
 	@cmake --build $(BUILD) -j$(JOBS)
 	@cd $(BUILD) && cpack -G DEB
 
+# The model, the settings store over the registry, pagora-info and their tests, built for Windows
+# with MinGW-w64 and run under Wine in a temporary Wine prefix (scripts/windows-test).
+WINDOWS_BUILD ?= build-windows
+windows-test:
+	@JOBS=$(JOBS) scripts/windows-test $(WINDOWS_BUILD)
+
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) $(WINDOWS_BUILD)

@@ -1,0 +1,22 @@
+# nlohmann-json and CLI11, the header-only libraries of pagora-info, from Debian's packages
+# (nlohmann-json3-dev, libcli11-dev). A cross build takes copies of their header folders alone:
+# adding the build machine's /usr/include would bring in its C library's headers as well.
+if(CMAKE_CROSSCOMPILING)
+  function(pagora_header_library target folder)
+    if(TARGET ${target})
+      return()
+    endif()
+    if(NOT IS_DIRECTORY /usr/include/${folder})
+      message(FATAL_ERROR "/usr/include/${folder} missing (scripts/install-deps windows)")
+    endif()
+    set(copy ${CMAKE_BINARY_DIR}/header-libraries)
+    file(COPY /usr/include/${folder} DESTINATION ${copy})
+    add_library(${target} INTERFACE IMPORTED GLOBAL)
+    set_target_properties(${target} PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${copy})
+  endfunction()
+  pagora_header_library(nlohmann_json::nlohmann_json nlohmann)
+  pagora_header_library(CLI11::CLI11 CLI)
+else()
+  find_package(nlohmann_json 3 REQUIRED)
+  find_package(CLI11 CONFIG REQUIRED)
+endif()
