@@ -1,5 +1,7 @@
 // The per-user settings file: where it lies, what it holds, damaged files and folders that
 // cannot be written.
+#include "settings/FileSettingsBackend.h"
+
 #include "SettingsStoreFixture.h"
 
 #include <QJsonValue>
@@ -144,19 +146,13 @@ TEST_F(FileSettingsBackendTest, TruncatedCopyOfARealFileReadsAsDefaults) {
     EXPECT_EQ(ReadArrangement(), 0);
 }
 
-TEST_F(FileSettingsBackendTest, FolderUnderARegularFileRefusesWrites) {
-    std::ofstream(Root() / "plain-file") << "not a folder";
-    setenv("XDG_CONFIG_HOME", (Root() / "plain-file/config").c_str(), 1);
-
-    EXPECT_EQ(ReadIntSetting("Width"), NoValue) << "the store opens; it just cannot be written";
-    EXPECT_EQ(ErrorOfWidthWrite(), "Fehler beim Setzen der Daten für 'Width'");
-    try {
-        SaveOptions(0, "10 x 10");
-        ADD_FAILURE() << "SaveOptions did not fail";
-    } catch (const ESettingsError& error) {
-        EXPECT_STREQ(error.what(), "Fehler beim Setzen der Daten für 'ArrangeMemory'");
-    }
-    EXPECT_THROW(RegisterProgramPath("/usr/bin/avr-pagora"), ESettingsError);
+// Another instance replaces the whole file between two reads.
+TEST_F(FileSettingsBackendTest, EveryReadSeesTheFileAsItIsNow) {
+    WriteIntSetting("Width", 800);
+    EXPECT_EQ(ReadIntSetting("Width"), 800);
+    WriteFileBytes(R"({"Software\\Kestrelwerk\\ISPPagora": {"Width": 1024, "ArrangeMemory": 0}})");
+    EXPECT_EQ(ReadIntSetting("Width"), 1024);
+    EXPECT_EQ(ReadArrangement(), 0);
 }
 
 TEST_F(FileSettingsBackendTest, SettingsPathThatIsAFolderRefusesWrites) {

@@ -1,7 +1,7 @@
-// The read and write rules against the real per-user file.
+// The read and write rules against the platform's real store: the per-user file on Linux, the
+// registry on Windows. Both pass the same cases.
 #include "SettingsStoreFixture.h"
 
-#include <QJsonValue>
 #include <climits>
 
 using namespace pagora;
@@ -89,37 +89,53 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReadIntSettingTest,
 
 using SettingsRulesTest = SettingsStoreFixture;
 
-TEST_F(SettingsRulesTest, EmptyStoreGivesDefaultsAndCreatesTheProgramKey) {
-    EXPECT_EQ(ReadBlockSize(), "25");
-    EXPECT_EQ(ReadArrangement(), 1);
-    for (const char* name : {"Width", "Height", "SplitterLeft", "SplitterTop"})
-        EXPECT_EQ(ReadIntSetting(name), NoValue) << name;
-
-    const auto file = ParsedFile();
-    ASSERT_TRUE(file);
-    ASSERT_TRUE(file->value("Software\\Kestrelwerk\\ISPPagora").isObject());
-    EXPECT_TRUE(file->value("Software\\Kestrelwerk\\ISPPagora").toObject().isEmpty());
+template <typename Operation> std::string ErrorOf(Operation operation) {
+    try {
+        operation();
+    } catch (const ESettingsError& error) {
+        return error.what();
+    }
+    return "no error";
 }
 
-TEST_F(SettingsRulesTest, WrittenIntegersReadBack) {
+constexpr const char* kIntNames[] = {"Width", "Height", "SplitterLeft", "SplitterTop"};
+
+TEST_F(SettingsRulesTest, EmptyStoreGivesDefaultsAndCreatesTheProgramKey) {
+    EXPECT_FALSE(KeyExists(kProgramKey));
+    EXPECT_EQ(ReadBlockSize(), "25");
+    EXPECT_EQ(ReadArrangement(), 1);
+    for (const char* name : kIntNames)
+        EXPECT_EQ(ReadIntSetting(name), NoValue) << name;
+
+    EXPECT_TRUE(KeyExists(kProgramKey)) << "opening creates the key";
+    for (const char* name : {"BlockSize", "ArrangeMemory", "Width", "Height"})
+        EXPECT_EQ(StoredValue(kProgramKey, name), Stored{}) << "reading wrote " << name;
+}
+
+TEST_F(SettingsRulesTest, WrittenIntegersReadBackAndAreStoredAsIntegers) {
     WriteIntSetting("Width", 1280);
-    WriteIntSetting("Height", 720);
-    WriteIntSetting("SplitterLeft", 504);
+    WriteIntSetting("Height", -720);
+    WriteIntSetting("SplitterLeft", INT32_MIN);
     EXPECT_EQ(ReadIntSetting("Width"), 1280);
-    EXPECT_EQ(ReadIntSetting("Height"), 720);
-    EXPECT_EQ(ReadIntSetting("SplitterLeft"), 504);
+    EXPECT_EQ(ReadIntSetting("Height"), -720);
+    EXPECT_EQ(ReadIntSetting("SplitterLeft"), INT32_MIN);
     EXPECT_EQ(ReadIntSetting("SplitterTop"), NoValue);
+    EXPECT_EQ(StoredValue(kProgramKey, "Width"), Stored{std::int32_t{1280}});
+    EXPECT_EQ(StoredValue(kProgramKey, "Height"), Stored{std::int32_t{-720}});
 }
 
 TEST_F(SettingsRulesTest, WritingReplacesAValueOfTheOtherType) {
     Store(kProgramKey, "Width", std::string("800"));
+    EXPECT_EQ(ReadIntSetting("Width"), NoValue);
     WriteIntSetting("Width", 640);
     EXPECT_EQ(ReadIntSetting("Width"), 640);
-    EXPECT_EQ(ParsedFile()->value("Software\\Kestrelwerk\\ISPPagora")["Width"], QJsonValue(640));
+    EXPECT_EQ(StoredValue(kProgramKey, "Width"), Stored{std::int32_t{640}});
 
     Store(kProgramKey, "BlockSize", std::int32_t{10});
+    EXPECT_EQ(ReadBlockSize(), "25");
     SaveOptions(0, "10 x 10");
     EXPECT_EQ(ReadBlockSize(), "10");
+    EXPECT_EQ(StoredValue(kProgramKey, "BlockSize"), Stored{std::string("10 x 10")});
 }
 
 TEST_F(SettingsRulesTest, SaveOptionsWritesBothChoices) {
@@ -129,43 +145,69 @@ TEST_F(SettingsRulesTest, SaveOptionsWritesBothChoices) {
     SaveOptions(1, "");
     EXPECT_EQ(ReadBlockSize(), "25");
     EXPECT_EQ(ReadArrangement(), 1);
-
-    const auto values = ParsedFile()->value("Software\\Kestrelwerk\\ISPPagora").toObject();
-    EXPECT_EQ(values["ArrangeMemory"], QJsonValue(1));
-    EXPECT_EQ(values["BlockSize"], QJsonValue(""));
+    EXPECT_EQ(StoredValue(kProgramKey, "ArrangeMemory"), Stored{std::int32_t{1}});
+    EXPECT_EQ(StoredValue(kProgramKey, "BlockSize"), Stored{std::string("")});
 }
 
 TEST_F(SettingsRulesTest, ProgramPathGoesToTheMakerKeyOnly) {
-    RegisterProgramPath("/home/jürgen/bin/avr-pagora");
-
-    auto maker = FileSettingsBackend().OpenKey(kMakerKey);
-    ASSERT_TRUE(maker);
-    EXPECT_EQ(maker->ReadText("Pagora"), "/home/jürgen/bin/avr-pagora");
-    auto program = FileSettingsBackend().OpenKey(kProgramKey);
-    ASSERT_TRUE(program);
-    EXPECT_EQ(program->ReadText("Pagora"), std::nullopt);
-
-    const auto file = ParsedFile();
-    ASSERT_TRUE(file);
-    EXPECT_EQ(file->value("Software\\Kestrelwerk")["Pagora"],
-              QJsonValue(QString::fromUtf8("/home/jürgen/bin/avr-pagora")));
+    for (const char* path :
+         {"/home/jürgen/bin/avr-pagora", "C:\\Users\\Jürgen\\AVR-Pagora\\avr-pagora.exe"}) {
+        RegisterProgramPath(path);
+        EXPECT_EQ(StoredValue(kMakerKey, "Pagora"), Stored{std::string(path)});
+        EXPECT_EQ(StoredValue(kProgramKey, "Pagora"), Stored{});
+    }
 }
 
 TEST_F(SettingsRulesTest, KeysKeepTheirValuesApart) {
     Store(kMakerKey, "Width", std::int32_t{999});
     EXPECT_EQ(ReadIntSetting("Width"), NoValue);
     WriteIntSetting("Width", 111);
-    auto maker = FileSettingsBackend().OpenKey(kMakerKey);
-    EXPECT_EQ(maker->ReadInt("Width"), 999);
+    EXPECT_EQ(StoredValue(kMakerKey, "Width"), Stored{std::int32_t{999}});
+    EXPECT_EQ(StoredValue(kProgramKey, "Width"), Stored{std::int32_t{111}});
 }
 
-TEST_F(SettingsRulesTest, EveryReadSeesTheFileAsItIsNow) {
+TEST_F(SettingsRulesTest, EveryReadSeesWhatAnotherInstanceWrote) {
     WriteIntSetting("Width", 800);
     EXPECT_EQ(ReadIntSetting("Width"), 800);
-    // Another instance replaces the file.
-    WriteFileBytes(R"({"Software\\Kestrelwerk\\ISPPagora": {"Width": 1024, "ArrangeMemory": 0}})");
+    Store(kProgramKey, "Width", std::int32_t{1024});
+    Store(kProgramKey, "ArrangeMemory", std::int32_t{0});
     EXPECT_EQ(ReadIntSetting("Width"), 1024);
     EXPECT_EQ(ReadArrangement(), 0);
+}
+
+// Reads give their fallbacks, writes are skipped without an error, and what the store held is
+// neither read nor changed.
+TEST_F(SettingsRulesTest, KeysThatCannotBeOpened) {
+    Store(kProgramKey, "Width", std::int32_t{1024});
+    Store(kProgramKey, "ArrangeMemory", std::int32_t{0});
+    Store(kProgramKey, "BlockSize", std::string("10 x 10"));
+    Store(kMakerKey, "Pagora", std::string("/usr/bin/avr-pagora"));
+    MakeKeysUnopenable();
+
+    EXPECT_EQ(ReadBlockSize(), "");
+    EXPECT_EQ(ReadArrangement(), 1);
+    EXPECT_EQ(ReadIntSetting("Width"), -1);
+    EXPECT_EQ(ReadIntSetting("Height"), -1);
+    EXPECT_EQ(ErrorOf([] { WriteIntSetting("Width", 800); }), "no error");
+    EXPECT_EQ(ErrorOf([] { SaveOptions(1, "30 x 30"); }), "no error");
+    EXPECT_EQ(ErrorOf([] { RegisterProgramPath("/opt/avr-pagora"); }), "no error");
+
+    EXPECT_EQ(StoredValue(kProgramKey, "Width"), Stored{std::int32_t{1024}});
+    EXPECT_EQ(StoredValue(kProgramKey, "ArrangeMemory"), Stored{std::int32_t{0}});
+    EXPECT_EQ(StoredValue(kProgramKey, "BlockSize"), Stored{std::string("10 x 10")});
+    EXPECT_EQ(StoredValue(kMakerKey, "Pagora"), Stored{std::string("/usr/bin/avr-pagora")});
+}
+
+TEST_F(SettingsRulesTest, RefusedWritesNameTheValue) {
+    SetSettingsBackend(RefusingBackend());
+    EXPECT_EQ(ErrorOf([] { WriteIntSetting("Width", 800); }),
+              "Fehler beim Setzen der Daten für 'Width'");
+    EXPECT_EQ(ErrorOf([] { SaveOptions(0, "10 x 10"); }),
+              "Fehler beim Setzen der Daten für 'ArrangeMemory'");
+    EXPECT_EQ(ErrorOf([] { RegisterProgramPath("/usr/bin/avr-pagora"); }),
+              "Fehler beim Setzen der Daten für 'Pagora'");
+    EXPECT_EQ(StoredValue(kProgramKey, "Width"), Stored{});
+    EXPECT_EQ(StoredValue(kMakerKey, "Pagora"), Stored{});
 }
 
 } // namespace
