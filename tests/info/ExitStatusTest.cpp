@@ -434,7 +434,7 @@ TEST(ExitStatusOutput, FailedWriteIsNoSuccess) {
           std::vector<std::string>{"--controller", "ATmega8", image},
           std::vector<std::string>{"--json", image},
           std::vector<std::string>{"--list-controllers"}}) {
-        const RunResult run = RunInfo(args, {"LC_ALL=C"}, "/dev/full");
+        const RunResult run = RunInfo(args, {"LC_ALL=C"}, Stdout::Unwritable);
         EXPECT_EQ(run.Status, 74) << args[0];
         EXPECT_NE(run.Err.find("cannot write"), std::string::npos) << run.Err;
     }

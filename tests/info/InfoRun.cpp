@@ -1,40 +1,27 @@
 #include "InfoRun.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace infotest {
-
-namespace {
-
-std::string Quoted(const std::string& word) {
-    std::string quoted(1, '\'');
-    for (char c : word) {
-        if (c == '\'') {
-            quoted.append("'\\''");
-        } else {
-            quoted.push_back(c);
-        }
-    }
-    quoted.push_back('\'');
-    return quoted;
-}
-
-} // namespace
 
 std::string TempPath(const std::string& name) {
     // Tests of one run may run side by side in several processes: each gets a folder.
     struct Folder {
         std::string Path;
-        Folder() : Path(testing::TempDir()) {
-            Path.append("/info-").append(std::to_string(getpid()));
-            std::filesystem::create_directories(Path);
+        Folder() {
+            std::random_device random;
+            for (int attempt = 0; attempt < 100 && Path.empty(); ++attempt) {
+                const std::string path = testing::TempDir() + "info-" + std::to_string(random());
+                if (std::filesystem::create_directory(path)) {
+                    Path = path;
+                }
+            }
+            EXPECT_FALSE(Path.empty()) << "no temporary folder in " << testing::TempDir();
         }
         ~Folder() {
             std::error_code ignored;
@@ -45,29 +32,6 @@ std::string TempPath(const std::string& name) {
     std::string path = folder.Path;
     path.append("/").append(name);
     return path;
-}
-
-RunResult RunInfo(const std::vector<std::string>& args, const std::vector<std::string>& environment,
-                  const std::string& stdoutTarget) {
-    const std::string out = TempPath("stdout.txt");
-    const std::string err = TempPath("stderr.txt");
-    std::string command = "env -u LANGUAGE -u LC_ALL -u LC_NUMERIC -u LANG";
-    for (const std::string& assignment : environment) {
-        command.append(" ").append(Quoted(assignment));
-    }
-    command.append(" ").append(Quoted(PAGORA_INFO));
-    for (const std::string& arg : args) {
-        command.append(" ").append(Quoted(arg));
-    }
-    command.append(" >").append(Quoted(stdoutTarget.empty() ? out : stdoutTarget));
-    command.append(" 2>").append(Quoted(err));
-    std::remove(out.c_str());
-    const int raw = std::system(command.c_str());
-    RunResult result;
-    result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.Out = stdoutTarget.empty() ? ReadFile(out) : std::string();
-    result.Err = ReadFile(err);
-    return result;
 }
 
 std::string WriteHexImage(const std::string& name, const std::vector<std::uint8_t>& bytes,
@@ -126,10 +90,6 @@ std::vector<std::string> Lines(const std::string& text) {
         lines.push_back(line);
     }
     return lines;
-}
-
-bool HaveTool(const std::string& tool) {
-    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
 }
 
 nlohmann::json ParsedJson(const RunResult& run) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,21 @@ struct RunResult {
     std::string Err;
 };
 
-// Runs pagora-info with the arguments (each passed as one word) in the C locale, or with the
-// environment assignments given (for example "LC_ALL=de_DE.UTF-8"); stdoutTarget, when not
-// empty, replaces the capture of standard output (for example "/dev/full").
+// Where pagora-info's standard output goes: captured in RunResult::Out, or somewhere that
+// refuses every write (a full device on Linux, a file opened for reading only on Windows).
+enum class Stdout { Captured, Unwritable };
+
+// Runs pagora-info with the arguments (each passed as one word) and without the locale
+// variables LANGUAGE, LC_ALL, LC_NUMERIC and LANG, then with the environment assignments
+// given: the C locale, or for example "LC_ALL=de_DE.UTF-8".
 RunResult RunInfo(const std::vector<std::string>& args,
                   const std::vector<std::string>& environment = {"LC_ALL=C"},
-                  const std::string& stdoutTarget = {});
+                  Stdout output = Stdout::Captured);
+
+// Assignments under which pagora-info runs with a German number format (a decimal comma):
+// on Linux a de_DE.UTF-8 locale built for the tests with localedef (nothing when it cannot be
+// built); under Wine the Windows user's locale, which Wine takes from LC_ALL or LANG.
+std::optional<std::vector<std::string>> GermanLocale();
 
 // Writes an Intel HEX file of 16-byte (or shorter) data records from the bytes, which start at
 // address 0; bytes equal to skip are left out of the records. Returns the file's path in the
@@ -35,6 +45,7 @@ std::string ReadFile(const std::string& path);
 std::string Examples(const std::string& name);
 // The lines of a text, without their line ends.
 std::vector<std::string> Lines(const std::string& text);
+// Whether a program of the build machine is there to run (Linux only).
 bool HaveTool(const std::string& tool);
 // Standard output of a --json run read back by a JSON parser, as a script would; a discarded
 // value (and a failure) when it is no JSON.
