@@ -18,10 +18,12 @@ constexpr const char* kDescription =
 constexpr const char* kFooter =
     "Without --dump, --pages, --diff or --json a summary is printed: the file, its lines\n"
     "and, with a controller, its flash and page size, whether the image fits and the shares\n"
-    "\"Pages Benutzt:\" and \"Flash-Speicher Benutzt:\" in the locale's number format.\n"
+    "\"Pages Benutzt:\" and \"Flash-Speicher Benutzt:\" in the locale's number format (on\n"
+    "Windows that of the regional settings).\n"
     "--dump: one line per row: address, 16 byte cells, two blanks, 16 character cells.\n"
     "--pages: one line per page: number, first address, blank bytes and fill class\n"
     "(full, mostly, half, little, blank).\n"
+    "Every line written ends in LF alone, on Windows as well.\n"
     "\n"
     "--eeprom lays the image onto the controller's EEPROM instead of its flash; the summary\n"
     "then says \"EEPROMSize:\" and \"EEPROM-Speicher Benutzt:\", and the JSON report\n"

@@ -27,8 +27,9 @@ RunResult RunInfo(const std::vector<std::string>& args,
                   Stdout output = Stdout::Captured);
 
 // Assignments under which pagora-info runs with a German number format (a decimal comma):
-// on Linux a de_DE.UTF-8 locale built for the tests with localedef (nothing when it cannot be
-// built); under Wine the Windows user's locale, which Wine takes from LC_ALL or LANG.
+// on Linux a de_DE.UTF-8 locale built for the tests with localedef; on Windows none, when the
+// user's regional settings have a decimal comma (under Wine CTest starts the locale tests with
+// LC_ALL=de_DE.UTF-8, from which Wine takes them). Nothing when there is no such locale.
 std::optional<std::vector<std::string>> GermanLocale();
 
 // Writes an Intel HEX file of 16-byte (or shorter) data records from the bytes, which start at

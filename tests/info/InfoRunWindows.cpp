@@ -19,14 +19,17 @@ namespace infotest {
 
 namespace {
 
+// Narrow texts are in the ANSI code page, as the C library's file functions and the started
+// program's arguments take them: a name the test writes a file under reaches the program as the
+// same bytes.
 std::wstring Wide(const std::string& text) {
     if (text.empty()) {
         return {};
     }
     const int length = static_cast<int>(text.size());
-    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
+    const int wideLength = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), wideLength);
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), wideLength);
     return wide;
 }
 
@@ -156,7 +159,14 @@ RunResult RunInfo(const std::vector<std::string>& args, const std::vector<std::s
 }
 
 std::optional<std::vector<std::string>> GermanLocale() {
-    return std::vector<std::string>{"LC_ALL=de_DE.UTF-8"};
+    // The user's locale is the process's own (under Wine set by LC_ALL before the test starts):
+    // nothing to assign, as long as it writes a decimal comma.
+    wchar_t separator[8] = {};
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0 ||
+        std::wstring(separator) != L",") {
+        return std::nullopt;
+    }
+    return std::vector<std::string>{};
 }
 
 } // namespace infotest

@@ -78,8 +78,9 @@ TEST(Summary, OneByteTooManyDoesNotFit) {
 
 TEST(Locale, SharesUseTheLocalesSeparator) {
     const auto german = GermanLocale();
-    ASSERT_TRUE(german) << "localedef could not build de_DE.UTF-8 (the locales package holds "
-                           "its sources)";
+    ASSERT_TRUE(german) << "no German locale: on Linux localedef could not build de_DE.UTF-8 (the "
+                           "locales package holds its sources); on Windows the user's regional "
+                           "settings have no decimal comma";
     const RunResult run = RunInfo({"--controller", "ATmega328p", PageStartsImage()}, *german);
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_NE(run.Out.find("Pages Benutzt: 25,0%\n"), std::string::npos) << run.Out;
@@ -178,4 +179,26 @@ TEST(Examples, CopiedBesideTheProgram) {
                              "blink-attiny85.eep", "tables-atmega328p.hex"}) {
         EXPECT_EQ(ReadFile(bin + "/" + name), ReadFile(Examples(name))) << name;
     }
+}
+
+// Scripts get the same bytes on every system: each line ends in LF alone, on Windows as well,
+// and --help says so.
+TEST(LineEnds, EveryOutputEndsItsLinesInLfAlone) {
+    const std::string image = Examples("blink-atmega8.hex");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--controller", "ATmega8", image},
+          std::vector<std::string>{"--dump", image},
+          std::vector<std::string>{"--pages", "--controller", "ATmega8", image},
+          std::vector<std::string>{"--json", "--pages", "--controller", "ATmega8", image},
+          std::vector<std::string>{"--list-controllers"}, std::vector<std::string>{"--help"},
+          std::vector<std::string>{"--controller", "ATmega9", image},
+          std::vector<std::string>{"--verbose"},
+          std::vector<std::string>{WriteFile("not-hex.hex", ":1G\n")}}) {
+        const RunResult run = RunInfo(args);
+        const std::string both = run.Out + run.Err;
+        ASSERT_FALSE(both.empty()) << args[0];
+        EXPECT_EQ(both.find('\r'), std::string::npos) << args[0];
+        EXPECT_EQ(both.back(), '\n') << args[0];
+    }
+    EXPECT_NE(RunInfo({"--help"}).Out.find("LF"), std::string::npos);
 }
