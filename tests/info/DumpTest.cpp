@@ -59,6 +59,13 @@ std::string DumpBytes(const std::string& dump) {
     return bytes;
 }
 
+void ExpectSameBytes(const std::string& ours, const std::string& expected) {
+    ASSERT_EQ(ours.size(), expected.size());
+    EXPECT_TRUE(ours == expected)
+        << "first difference at byte "
+        << std::mismatch(ours.begin(), ours.end(), expected.begin()).first - ours.begin();
+}
+
 } // namespace
 
 // Every byte value, in records with holes between them: the holes read FF.
@@ -77,11 +84,7 @@ TEST(Dump, WrittenImageGivesItsBytes) {
         expected.push_back(static_cast<char>(byte == hole ? 0xFF : byte));
     }
     expected.resize((expected.size() + 15) / 16 * 16, '\xFF');
-    const std::string ours = DumpBytes(run.Out);
-    ASSERT_EQ(ours.size(), expected.size());
-    EXPECT_TRUE(ours == expected)
-        << "first difference at byte "
-        << std::mismatch(ours.begin(), ours.end(), expected.begin()).first - ours.begin();
+    ExpectSameBytes(DumpBytes(run.Out), expected);
 }
 
 // avr-objcopy is a program of the Linux build machine, which the Windows build cannot run: there
@@ -110,11 +113,7 @@ TEST(Dump, ToolchainImageGivesObjcopysBytes) {
     ASSERT_FALSE(reference.empty());
     // The grid ends on a whole row: the rest of the last row reads FF.
     reference.resize((reference.size() + 15) / 16 * 16, '\xFF');
-    const std::string ours = DumpBytes(run.Out);
-    ASSERT_EQ(ours.size(), reference.size());
-    EXPECT_TRUE(ours == reference)
-        << "first difference at byte "
-        << std::mismatch(ours.begin(), ours.end(), reference.begin()).first - ours.begin();
+    ExpectSameBytes(DumpBytes(run.Out), reference);
 }
 #endif
 

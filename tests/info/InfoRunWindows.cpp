@@ -6,13 +6,6 @@
 #include <cwchar>
 #include <cwctype>
 #include <gtest/gtest.h>
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 namespace infotest {

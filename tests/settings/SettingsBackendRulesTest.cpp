@@ -1,4 +1,5 @@
 // The rules over a backend whose keys cannot be opened or whose writes are refused.
+#include "ErrorOf.h"
 #include "FakeSettingsBackend.h"
 #include "settings/Settings.h"
 
@@ -20,15 +21,6 @@ protected:
 
     std::shared_ptr<FakeStore> store = std::make_shared<FakeStore>();
 };
-
-template <typename Operation> std::string ErrorOf(Operation operation) {
-    try {
-        operation();
-    } catch (const ESettingsError& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 TEST_F(SettingsBackendRulesTest, KeyThatCannotBeOpened) {
     store->openFails = true;

@@ -1,5 +1,6 @@
 // The read and write rules against the platform's real store: the per-user file on Linux, the
 // registry on Windows. Both pass the same cases.
+#include "ErrorOf.h"
 #include "SettingsStoreFixture.h"
 
 #include <climits>
@@ -88,15 +89,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReadIntSettingTest,
                          [](const auto& info) { return std::string(info.param.label); });
 
 using SettingsRulesTest = SettingsStoreFixture;
-
-template <typename Operation> std::string ErrorOf(Operation operation) {
-    try {
-        operation();
-    } catch (const ESettingsError& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 constexpr const char* kIntNames[] = {"Width", "Height", "SplitterLeft", "SplitterTop"};
 
