@@ -137,11 +137,12 @@ void TMainFrm::CreateControls() {
     VirtualStringTree1->setObjectName(QStringLiteral("VirtualStringTree1"));
     VirtualStringTree1->Model().SetStore(nullptr);
     VirtualStringTree1->SetContextMenu(PopupActionBar1);
-    // The jump and its shortcuts work exactly while the grid has rows.
+    // The jump and its shortcuts work, and the page map and the bars draw, exactly while the
+    // grid has rows.
     const THexGridModel* rows = &VirtualStringTree1->Model();
-    connect(rows, &QAbstractItemModel::rowsInserted, this, [this] { EnableJump(); });
-    connect(rows, &QAbstractItemModel::rowsRemoved, this, [this] { EnableJump(); });
-    connect(rows, &QAbstractItemModel::modelReset, this, [this] { EnableJump(); });
+    connect(rows, &QAbstractItemModel::rowsInserted, this, [this] { RowsChanged(); });
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, [this] { RowsChanged(); });
+    connect(rows, &QAbstractItemModel::modelReset, this, [this] { RowsChanged(); });
     EnableJump();
 
     spl1 = new TSplitterBar(this);
@@ -174,8 +175,6 @@ void TMainFrm::CreateControls() {
     ScrollBox1->installEventFilter(this);
     pb1->installEventFilter(this);
     pb1->SetContextMenu(PopupActionBar1);
-    pb1->SetCanDraw(
-        [this] { return VirtualStringTree1->RowCount() > 0 && cbb_MC->currentIndex() >= 0; });
     connect(pb1, &TPageMap::jumpAddressChanged, this,
             [this](const QString& address) { FJumpAddress = address; });
     connect(pb1, &TPageMap::jumpRequested, this,
@@ -197,11 +196,8 @@ void TMainFrm::CreateControls() {
     pbPageStatus->setObjectName(QStringLiteral("pbPageStatus"));
     pbPageStatus->setGeometry(kBarLeft, 23, 669, 13);
     pbPageStatus->SetLabel(Label4);
-    for (TUsageBar* bar : {PaintBox1, pbPageStatus}) {
-        bar->SetSources([this] { return FController; },
-                        [this] { return VirtualStringTree1->RowCount(); });
-    }
     pb1->SetBars(PaintBox1, pbPageStatus);
+    HandOverShownState();
 
     // The chooser and its texts stand in the row of the menu bar, right of the menus.
     txt1->raise();
@@ -376,7 +372,7 @@ void TMainFrm::FormClose() {
     if (FHintWindow != nullptr) {
         FHintWindow->hide();
     }
-    pb1->SetCanDraw([] { return false; });
+    pb1->SetCanDraw(false);
     delete PageList;
     PageList = nullptr;
 }
@@ -417,6 +413,20 @@ void TMainFrm::wheelEvent(QWheelEvent* event) {
 
 void TMainFrm::PopupActionBar1Popup() {
     EnableJump();
+}
+
+void TMainFrm::RowsChanged() {
+    EnableJump();
+    HandOverShownState();
+}
+
+void TMainFrm::HandOverShownState() {
+    const bool shown = VirtualStringTree1->RowCount() > 0 && cbb_MC->currentIndex() >= 0;
+    pb1->SetCanDraw(shown);
+    const bool measured = VirtualStringTree1->RowCount() > 0 && FController != nullptr;
+    for (TUsageBar* bar : {PaintBox1, pbPageStatus}) {
+        bar->SetFlashSize(measured ? std::optional(FController->FlashSize()) : std::nullopt);
+    }
 }
 
 void TMainFrm::EnableJump() {

@@ -129,6 +129,10 @@ private:
     void FileOpen1Execute();
     QSize ScrollBoxClientSize() const;
     void EnableJump();
+    void RowsChanged();
+    // Hands the page map and the usage bars whether there is anything to draw and the chosen
+    // flash: the grid has rows and a controller is chosen.
+    void HandOverShownState();
 
     QTimer* reloadGiveUp_ = nullptr; // runs from the last change of the watched file
     QString reloadError_;            // why the last reload failed; empty after one that read

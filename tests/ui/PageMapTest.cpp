@@ -233,7 +233,7 @@ void PageMapTest::mapStaysWhiteWithoutData() {
     }
     TPageMap map;
     SetUp(map, 25, 129, 80);
-    map.SetCanDraw([canDraw] { return canDraw; });
+    map.SetCanDraw(canDraw);
     THintWindow hint;
     map.SetHintWindow(&hint);
     const QImage image = test::Render(map);
@@ -516,7 +516,6 @@ void PageMapTest::paintRefreshesBars() {
     TMikrocontroller controller;
     controller.SetFlashSize(32 * 64 - 1);
     controller.SetFlashPageSize(64);
-    int rows = 0;
 
     QWidget window;
     auto* map = new TPageMap(&window);
@@ -531,19 +530,19 @@ void PageMapTest::paintRefreshesBars() {
     label4->move(350, 20);
     label3->hide();
     label4->hide();
-    for (TUsageBar* bar : {pagesBar, bytesBar}) {
-        bar->SetSources([&controller] { return &controller; }, [&rows] { return rows; });
-    }
     pagesBar->SetLabel(label3);
     bytesBar->SetLabel(label4);
     map->SetBars(pagesBar, bytesBar);
-    map->SetCanDraw([&rows] { return rows > 0; });
+    map->SetCanDraw(false); // the grid has no rows yet
     window.resize(400, 320);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(label3->isHidden());
 
-    rows = 1;
+    map->SetCanDraw(true); // the grid got its rows
+    for (TUsageBar* bar : {pagesBar, bytesBar}) {
+        bar->SetFlashSize(controller.FlashSize());
+    }
     map->repaint(); // no events run between this and the checks
     QCOMPARE(label3->text(), QStringLiteral("25,0%"));
     QCOMPARE(label4->text(), QStringLiteral("25,0%"));

@@ -36,8 +36,6 @@ double BlendOf(QColor pixel, QColor to) {
 struct BarFixture {
     TPageList list;
     TMikrocontroller controller;
-    const TMikrocontroller* chosen = &controller;
-    int rows = 100;
     QLabel label{QStringLiteral("%")};
     TUsageBar bar;
 
@@ -51,7 +49,7 @@ struct BarFixture {
         DataDoesNotFit = false;
         label.hide();
         bar.SetLabel(&label);
-        bar.SetSources([this] { return chosen; }, [this] { return rows; });
+        bar.SetFlashSize(controller.FlashSize());
         bar.resize(669, 13);
     }
     ~BarFixture() {
@@ -197,19 +195,24 @@ void UsageBarTest::overflowFillsTheBarRed() {
 }
 
 void UsageBarTest::barStaysEmptyWithoutData_data() {
-    QTest::addColumn<bool>("controller");
-    QTest::addColumn<int>("rows");
-    QTest::newRow("no controller") << false << 100;
-    QTest::newRow("no rows") << true << 0;
+    QTest::addColumn<bool>("flash");
+    QTest::addColumn<bool>("pageList");
+    // No flash: no controller chosen, or a grid without rows.
+    QTest::newRow("no flash") << false << true;
+    QTest::newRow("no page list") << true << false;
 }
 
 void UsageBarTest::barStaysEmptyWithoutData() {
-    QFETCH(bool, controller);
-    QFETCH(int, rows);
+    QFETCH(bool, flash);
+    QFETCH(bool, pageList);
     BarFixture f(TUsageBar::Kind::Bytes);
     f.SetUsedPages(8);
-    f.chosen = controller ? &f.controller : nullptr;
-    f.rows = rows;
+    if (!flash) {
+        f.bar.SetFlashSize(std::nullopt);
+    }
+    if (!pageList) {
+        PageList = nullptr;
+    }
     const QImage image = test::Render(f.bar);
 
     QImage expected(image.size(), image.format());
