@@ -1,5 +1,6 @@
 #include "UiTestSupport.h"
 #include "devices/TMikrocontroller.h"
+#include "pages/MemoryLayout.h"
 #include "ui/Globals.h"
 #include "ui/HintTiming.h"
 #include "ui/THintWindow.h"
@@ -41,9 +42,7 @@ struct Pages {
     TPageList list;
 
     Pages(int count, int pageSize) {
-        list.Rebuild(count - 1, pageSize);
-        list.PageCount = count - 1;
-        list.PageSize = pageSize;
+        RebuildForMemory(list, count * pageSize - 1, pageSize);
         PageList = &list;
         DataDoesNotFit = false;
     }

@@ -1,5 +1,6 @@
 #include "UiTestSupport.h"
 #include "devices/TMikrocontroller.h"
+#include "pages/MemoryLayout.h"
 #include "ui/Globals.h"
 #include "ui/PaintGradientBar.h"
 #include "ui/TUsageBar.h"
@@ -40,9 +41,7 @@ struct BarFixture {
     TUsageBar bar;
 
     explicit BarFixture(TUsageBar::Kind kind, int pages = 8, int pageSize = 64) : bar(kind) {
-        list.Rebuild(pages - 1, pageSize);
-        list.PageCount = pages - 1;
-        list.PageSize = pageSize;
+        RebuildForMemory(list, pages * pageSize - 1, pageSize);
         controller.SetFlashPageSize(pageSize);
         controller.SetFlashSize(pages * pageSize - 1);
         PageList = &list;
