@@ -105,6 +105,23 @@ void TMainFrm::CreateControls() {
     setAutoFillBackground(true);
     setMinimumSize(300, 300);
 
+    CreateMenuRow();
+    PopupActionBar1 = new QMenu(this);
+    PopupActionBar1->setObjectName(QStringLiteral("PopupActionBar1"));
+    PopupActionBar1->addAction(acGotoAdress);
+    connect(PopupActionBar1, &QMenu::aboutToShow, this, [this] { PopupActionBar1Popup(); });
+    CreateGrid();
+    CreatePageMap();
+    CreateStatusPanel();
+    HandOverShownState();
+
+    // The chooser and its texts stand in the row of the menu bar, right of the menus.
+    txt1->raise();
+    cbb_MC->raise();
+    txt2->raise();
+}
+
+void TMainFrm::CreateMenuRow() {
     ActionMainMenuBar1 = new QMenuBar(this);
     ActionMainMenuBar1->setObjectName(QStringLiteral("ActionMainMenuBar1"));
     ActionMainMenuBar1->setNativeMenuBar(false);
@@ -127,12 +144,9 @@ void TMainFrm::CreateControls() {
     connect(cbb_MC, &QComboBox::currentIndexChanged, this,
             [this] { RunGuarded(this, [this] { cbb_MCChange(); }); });
     txt2 = MakeLabel(this, "txt2", QString(), 484, 6);
+}
 
-    PopupActionBar1 = new QMenu(this);
-    PopupActionBar1->setObjectName(QStringLiteral("PopupActionBar1"));
-    PopupActionBar1->addAction(acGotoAdress);
-    connect(PopupActionBar1, &QMenu::aboutToShow, this, [this] { PopupActionBar1Popup(); });
-
+void TMainFrm::CreateGrid() {
     VirtualStringTree1 = new THexGridView(this);
     VirtualStringTree1->setObjectName(QStringLiteral("VirtualStringTree1"));
     VirtualStringTree1->Model().SetStore(nullptr);
@@ -155,7 +169,9 @@ void TMainFrm::CreateControls() {
     });
     connect(spl1, &TSplitterBar::Moved, this,
             [this] { RunGuarded(this, [this] { spl1Moved(); }); });
+}
 
+void TMainFrm::CreatePageMap() {
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     ScrollBox1 = new QScrollArea(Panel1);
@@ -179,7 +195,9 @@ void TMainFrm::CreateControls() {
             [this](const QString& address) { FJumpAddress = address; });
     connect(pb1, &TPageMap::jumpRequested, this,
             [this] { RunGuarded(this, [this] { acGotoAdressExecute(pb1); }); });
+}
 
+void TMainFrm::CreateStatusPanel() {
     pnlStatus = new QWidget(this);
     pnlStatus->setObjectName(QStringLiteral("pnlStatus"));
     Label2 = MakeLabel(pnlStatus, "Label2", QStringLiteral("Pages Benutzt:"), 8, 6);
@@ -197,12 +215,6 @@ void TMainFrm::CreateControls() {
     pbPageStatus->setGeometry(kBarLeft, 23, 669, 13);
     pbPageStatus->SetLabel(Label4);
     pb1->SetBars(PaintBox1, pbPageStatus);
-    HandOverShownState();
-
-    // The chooser and its texts stand in the row of the menu bar, right of the menus.
-    txt1->raise();
-    cbb_MC->raise();
-    txt2->raise();
 }
 
 void TMainFrm::FormCreate() {

@@ -122,6 +122,12 @@ private:
     void CreateFileWatch();
     void ReportUnreadableReload();
     void CreateControls();
+    // The parts of CreateControls: the menu bar with the controller chooser, the grid with
+    // the splitter, the page map in its scroll box, and the status panel with the bars.
+    void CreateMenuRow();
+    void CreateGrid();
+    void CreatePageMap();
+    void CreateStatusPanel();
     void CreateActions();
     void FormCreate();
     void FormClose();
