@@ -120,6 +120,7 @@ private Q_SLOTS:
     void hintFollowsTheScrolledMap();
     void hintStaysOnTheMonitor();
     void enterAndLeaveSwapHintTiming();
+    void hintHidesAfterTheDisplayTimeOffTheMap();
     void rightClickSetsJumpAddress_data();
     void rightClickSetsJumpAddress();
     void doubleClickJumpsToPage();
@@ -434,6 +435,33 @@ void PageMapTest::enterAndLeaveSwapHintTiming() {
     QCOMPARE(HintTiming::HidePause(), 1800);
     QCOMPARE(HintTiming::Pause(), 300);
     QVERIFY(!hint.isVisible());
+}
+
+void PageMapTest::hintHidesAfterTheDisplayTimeOffTheMap() {
+    Pages pages(4, 128);
+    HintTiming::SetHidePause(2500);
+    HintTiming::SetPause(500);
+    TPageMap map;
+    SetUp(map, 25, 129, 100);
+    map.SetSavedHintTiming(1, 500); // a display time of 1 ms once the pointer has left
+    THintWindow hint;
+    map.SetHintWindow(&hint);
+    test::Render(map);
+
+    // Over the map the hint stays however long the pointer rests.
+    map.pb1MouseEnter();
+    map.pb1MouseMove(20, 20);
+    QVERIFY(hint.isVisible());
+    QTest::qWait(20);
+    QVERIFY(hint.isVisible());
+
+    // Off the map the application's display time holds again.
+    map.pb1MouseLeave();
+    QVERIFY(!hint.isVisible());
+    hint.ActivateHint(QRect(0, 0, 50, 20), QStringLiteral("x"));
+    QVERIFY(hint.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!hint.isVisible(), 60000);
+    HintTiming::SetHidePause(2500);
 }
 
 void PageMapTest::rightClickSetsJumpAddress_data() {
