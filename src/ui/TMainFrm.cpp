@@ -76,7 +76,7 @@ void TMainFrm::CreateActions() {
     acClose = new QAction(QStringLiteral("&Beenden"), this);
     acClose->setObjectName(QStringLiteral("acClose"));
     acClose->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-    connect(acClose, &QAction::triggered, this, [this] { close(); });
+    connect(acClose, &QAction::triggered, this, [this] { acCloseExecute(); });
 
     acOption = new QAction(QStringLiteral("&Optionen"), this);
     acOption->setObjectName(QStringLiteral("acOption"));
@@ -404,23 +404,27 @@ bool TMainFrm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainFrm::wheelEvent(QWheelEvent* event) {
+    FormMouseWheel(*event);
+}
+
+void TMainFrm::FormMouseWheel(QWheelEvent& wheel) {
     // A wheel turn that no control under the pointer took (over the status panel, the menu
     // bar, a label, the splitter) goes to the focused control, which scrolls itself.
     QWidget* focused = focusWidget();
     if (focused == nullptr || focused == this) {
-        QWidget::wheelEvent(event);
+        QWidget::wheelEvent(&wheel);
         return;
     }
     if (auto* area = qobject_cast<QAbstractScrollArea*>(focused)) {
         focused = area->viewport(); // a scroll area takes the wheel on its viewport
     }
-    const QPointF global = event->globalPosition();
-    QWheelEvent forwarded(focused->mapFromGlobal(global), global, event->pixelDelta(),
-                          event->angleDelta(), event->buttons(), event->modifiers(), event->phase(),
-                          event->inverted(), event->source());
+    const QPointF global = wheel.globalPosition();
+    QWheelEvent forwarded(focused->mapFromGlobal(global), global, wheel.pixelDelta(),
+                          wheel.angleDelta(), wheel.buttons(), wheel.modifiers(), wheel.phase(),
+                          wheel.inverted(), wheel.source());
     // Sent, not spontaneous: a turn the focused control leaves is not passed to its parents.
     QCoreApplication::sendEvent(focused, &forwarded);
-    event->setAccepted(forwarded.isAccepted());
+    wheel.setAccepted(forwarded.isAccepted());
 }
 
 void TMainFrm::PopupActionBar1Popup() {
@@ -462,6 +466,10 @@ void TMainFrm::acOptionExecute() {
     ApplyArrangement();
     FormResize();
     SizePageMap();
+}
+
+void TMainFrm::acCloseExecute() {
+    close();
 }
 
 void TMainFrm::acAboutExecute() {

@@ -97,6 +97,9 @@ public:
     void acGotoAdressExecute(QObject* sender);
     void acOptionExecute();
     void acAboutExecute();
+    void acCloseExecute();
+    // A wheel turn no control under the pointer took goes to the focused control.
+    void FormMouseWheel(QWheelEvent& wheel);
     void PopupActionBar1Popup();
 
     // Following the opened file: once a build has rewritten it and it has been quiet for a
