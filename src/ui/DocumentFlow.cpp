@@ -73,6 +73,7 @@ void TMainFrm::cbb_MCChange() {
     const QString name = cbb_MC->currentIndex() >= 0 ? cbb_MC->currentText() : QString();
     FController = ControllerList().FindByName(name.toStdString());
     VirtualStringTree1->Model().SetController(FController);
+    HandOverShownState();
     if (FController != nullptr) {
         const std::int32_t flashSize = FController->FlashSize();
         const std::int32_t pageSize = FController->FlashPageSize();

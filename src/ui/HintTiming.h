@@ -4,7 +4,8 @@ namespace pagora {
 
 // The application-wide timing of hints, in milliseconds: how long the pointer has to rest
 // before a hint shows (the delay, Pause) and how long a shown hint stays (the display time,
-// HidePause). The page map lifts both while the pointer is over it.
+// HidePause). The page map lifts both while the pointer is over it; the hint window hides a
+// hint once the display time has passed.
 class HintTiming {
 public:
     static constexpr int kDefaultPause = 500;

@@ -1,7 +1,7 @@
 #include "ui/TAboutDlg.h"
 
 #include "ui/Controls.h"
-#include "ui/TOptionenFrm.h"
+#include "ui/Fonts.h"
 
 #include <QDesktopServices>
 #include <QFrame>
@@ -69,7 +69,7 @@ TAboutDlg::TAboutDlg(QWidget* parent) : QDialog(parent) {
     InitUiResources();
     setObjectName(QStringLiteral("TAboutDlg"));
     setWindowTitle(QStringLiteral("Über AVR-Pagora"));
-    setFont(TOptionenFrm::DialogFont());
+    setFont(DialogFont());
     setFixedSize(453, 442);
 
     Label1 =

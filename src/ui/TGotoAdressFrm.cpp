@@ -3,7 +3,7 @@
 #include "image/Errors.h"
 #include "image/HexToInt.h"
 #include "ui/Controls.h"
-#include "ui/TOptionenFrm.h"
+#include "ui/Fonts.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,7 +40,7 @@ TGotoAdressFrm::TGotoAdressFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TGotoAdressFrm"));
     setWindowTitle(QStringLiteral("Zu Adresse Springen"));
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-    setFont(TOptionenFrm::DialogFont());
+    setFont(DialogFont());
     setFixedSize(393, 76);
 
     lblText = MakeLabel(

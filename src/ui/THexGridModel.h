@@ -48,13 +48,11 @@ public:
     void Refresh();
 
     // What a cell shows, straight from its line: the display text, the background, and
-    // whether it is one of the focused byte's two marked cells (highlight-text colour).
+    // whether it is one of the focused byte's two marked cells (highlight-text colour). The
+    // roles of data() answer from these, and the grid paints from the roles.
     QString Text(int row, int column) const;
     const QBrush& Background(int row, int column) const;
     bool IsMarked(int row, int column) const;
-    const QBrush& WindowBrush() const { return window_; }
-    const QBrush& HighlightBrush() const { return highlight_; }
-    const QBrush& HighlightTextBrush() const { return highlightText_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -24,51 +24,38 @@ public:
     }
 };
 
-// Paints a cell as the model says, in one fill and one short text: no focus rectangle, and
-// the view's own highlighting of the selected row only on the focused cell while the grid has
-// the keyboard focus.
+// Paints each cell through the grid's two cell handlers.
 class TCellDelegate : public QStyledItemDelegate {
 public:
-    TCellDelegate(const THexGridModel& model, QWidget* view)
-        : QStyledItemDelegate(view), model_(model),
-          margin_(view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) {}
+    explicit TCellDelegate(const THexGridView& view) : QStyledItemDelegate(nullptr), view_(view) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        const int row = index.row();
-        const int column = index.column();
-        const bool ownHighlight = option.state.testFlag(QStyle::State_Selected) &&
-                                  option.state.testFlag(QStyle::State_HasFocus);
-        painter->fillRect(option.rect,
-                          ownHighlight ? model_.HighlightBrush() : model_.Background(row, column));
-        const QString text = model_.Text(row, column);
-        if (text.isEmpty()) {
-            return;
-        }
-        if (ownHighlight || model_.IsMarked(row, column)) {
-            painter->setPen(model_.HighlightTextBrush().color());
-        } else {
-            painter->setPen(option.palette.color(option.state.testFlag(QStyle::State_Enabled)
-                                                     ? QPalette::Normal
-                                                     : QPalette::Disabled,
-                                                 QPalette::Text));
-        }
-        painter->setFont(option.font);
-        painter->drawText(option.rect.adjusted(margin_, 0, -margin_, 0),
-                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+        view_.VirtualStringTree1BeforeCellPaint(*painter, option, index);
+        view_.VirtualStringTree1PaintText(*painter, option, index);
     }
 
 private:
-    const THexGridModel& model_;
-    int margin_;
+    const THexGridView& view_;
 };
+
+// Whether the view's own highlighting of the selected row shows on a cell: only on the
+// focused cell while the grid has the keyboard focus.
+bool OwnHighlight(const QStyleOptionViewItem& option) {
+    return option.state.testFlag(QStyle::State_Selected) &&
+           option.state.testFlag(QStyle::State_HasFocus);
+}
 
 } // namespace
 
-THexGridView::THexGridView(QWidget* parent) : QTableView(parent), model_(new THexGridModel(this)) {
+THexGridView::THexGridView(QWidget* parent)
+    : QTableView(parent), model_(new THexGridModel(this)),
+      textMargin_(style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) {
     setHorizontalHeader(new TGridHeader(this));
     setModel(model_);
-    setItemDelegate(new TCellDelegate(*model_, this));
+    auto* delegate = new TCellDelegate(*this);
+    delegate->setParent(this);
+    setItemDelegate(delegate);
 
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
@@ -106,6 +93,40 @@ THexGridView::THexGridView(QWidget* parent) : QTableView(parent), model_(new THe
     model_->SetColours(palette());
 }
 
+QString THexGridView::VirtualStringTree1GetText(const QModelIndex& index) {
+    return index.data(Qt::DisplayRole).toString();
+}
+
+void THexGridView::VirtualStringTree1BeforeCellPaint(QPainter& painter,
+                                                     const QStyleOptionViewItem& option,
+                                                     const QModelIndex& index) const {
+    painter.fillRect(option.rect, OwnHighlight(option)
+                                      ? palette().brush(QPalette::Active, QPalette::Highlight)
+                                      : index.data(Qt::BackgroundRole).value<QBrush>());
+}
+
+void THexGridView::VirtualStringTree1PaintText(QPainter& painter,
+                                               const QStyleOptionViewItem& option,
+                                               const QModelIndex& index) const {
+    const QString text = VirtualStringTree1GetText(index);
+    if (text.isEmpty()) {
+        return;
+    }
+    const QVariant marked = index.data(Qt::ForegroundRole);
+    if (OwnHighlight(option)) {
+        painter.setPen(palette().color(QPalette::Active, QPalette::HighlightedText));
+    } else if (marked.isValid()) {
+        painter.setPen(marked.value<QBrush>().color());
+    } else {
+        painter.setPen(option.palette.color(
+            option.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled,
+            QPalette::Text));
+    }
+    painter.setFont(option.font);
+    painter.drawText(option.rect.adjusted(textMargin_, 0, -textMargin_, 0),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+}
+
 void THexGridView::ApplyColumnWidths() {
     QHeaderView* columns = horizontalHeader();
     for (int column = 0; column < cells::kColumnCount; ++column) {
@@ -134,7 +155,7 @@ int THexGridView::SelectedRow() const {
     return row;
 }
 
-bool THexGridView::FocusAllowed(int column) {
+bool THexGridView::VirtualStringTree1FocusChanging(int column) {
     return column != cells::kAddressColumn && column != cells::kSpacerColumn;
 }
 
@@ -143,9 +164,9 @@ void THexGridView::FocusRow(int row) {
         return;
     }
     int column = currentIndex().column();
-    if (column < 0 || !FocusAllowed(column)) {
+    if (column < 0 || !VirtualStringTree1FocusChanging(column)) {
         column =
-            focusHexColumn_ >= cells::kFirstHexColumn ? focusHexColumn_ : cells::kFirstHexColumn;
+            FFocusHexColumn >= cells::kFirstHexColumn ? FFocusHexColumn : cells::kFirstHexColumn;
     }
     // Focusing a row scrolls nothing: centring it is a step of its own.
     const bool scrolls = hasAutoScroll();
@@ -173,7 +194,7 @@ void THexGridView::ScrollToCentre(int row) {
 }
 
 void THexGridView::FocusColumn(int column) {
-    if (column < 0 || column >= cells::kColumnCount || !FocusAllowed(column)) {
+    if (column < 0 || column >= cells::kColumnCount || !VirtualStringTree1FocusChanging(column)) {
         return;
     }
     int row = currentIndex().row();
@@ -182,14 +203,14 @@ void THexGridView::FocusColumn(int column) {
     }
     if (row < 0) {
         // No row to put the focus in: the column is taken all the same.
-        FocusChanged(column);
+        VirtualStringTree1FocusChanged(column);
         return;
     }
     selectionModel()->setCurrentIndex(model_->index(row, column), QItemSelectionModel::NoUpdate);
 }
 
 int THexGridView::NearestByteColumn(int column, int fromColumn) {
-    if (FocusAllowed(column)) {
+    if (VirtualStringTree1FocusChanging(column)) {
         return column;
     }
     if (column == cells::kSpacerColumn) {
@@ -214,7 +235,7 @@ QModelIndex THexGridView::moveCursor(CursorAction cursorAction, Qt::KeyboardModi
     if (takingFocus_) {
         return currentIndex();
     }
-    if (next.isValid() && !FocusAllowed(next.column())) {
+    if (next.isValid() && !VirtualStringTree1FocusChanging(next.column())) {
         return model_->index(next.row(), NearestByteColumn(next.column(), currentIndex().column()));
     }
     return next;
@@ -222,7 +243,7 @@ QModelIndex THexGridView::moveCursor(CursorAction cursorAction, Qt::KeyboardModi
 
 bool THexGridView::PointerOnVetoedColumn(const QPoint& position) const {
     const QModelIndex index = indexAt(position);
-    return index.isValid() && !FocusAllowed(index.column());
+    return index.isValid() && !VirtualStringTree1FocusChanging(index.column());
 }
 
 void THexGridView::mousePressEvent(QMouseEvent* event) {
@@ -270,7 +291,7 @@ void THexGridView::changeEvent(QEvent* event) {
 void THexGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     if (current != previous && !removingRows_) {
-        FocusChanged(current.isValid() ? current.column() : -1);
+        VirtualStringTree1FocusChanged(current.isValid() ? current.column() : -1);
     }
 }
 
@@ -292,22 +313,22 @@ void THexGridView::selectionChanged(const QItemSelection& selected,
     UpdateMarking();
 }
 
-void THexGridView::FocusChanged(int column) {
+void THexGridView::VirtualStringTree1FocusChanged(int column) {
     if (column >= cells::kFirstHexColumn && column <= cells::kLastHexColumn) {
-        focusHexColumn_ = column;
-        focusCharColumn_ = column + cells::kSpacerColumn;
+        FFocusHexColumn = column;
+        FFocusCharColumn = column + cells::kSpacerColumn;
     } else if (column >= cells::kFirstCharColumn && column <= cells::kLastCharColumn) {
-        focusHexColumn_ = column - cells::kSpacerColumn;
-        focusCharColumn_ = column;
+        FFocusHexColumn = column - cells::kSpacerColumn;
+        FFocusCharColumn = column;
     } else {
-        focusHexColumn_ = -1;
-        focusCharColumn_ = -1;
+        FFocusHexColumn = -1;
+        FFocusCharColumn = -1;
     }
     UpdateMarking();
 }
 
 void THexGridView::UpdateMarking() {
-    model_->SetMarking(SelectedRow(), focusHexColumn_, focusCharColumn_);
+    model_->SetMarking(SelectedRow(), FFocusHexColumn, FFocusCharColumn);
     viewport()->update();
 }
 

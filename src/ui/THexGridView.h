@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QStyleOptionViewItem>
 #include <QTableView>
 
 class QMenu;
+class QPainter;
 
 namespace pagora {
 
@@ -40,15 +42,26 @@ public:
 
     // Column of the focused byte's hex cell (1..16) and character cell (18..33), -1 for none;
     // both 0 until the focus moves for the first time.
-    int FocusHexColumn() const { return focusHexColumn_; }
-    int FocusCharColumn() const { return focusCharColumn_; }
+    int FocusHexColumn() const { return FFocusHexColumn; }
+    int FocusCharColumn() const { return FFocusCharColumn; }
 
-    // Whether the focus may move to a column: never to the address or the spacer.
-    static bool FocusAllowed(int column);
+    // Whether the focus may move to a column: never to the address or the spacer. The view's
+    // key and mouse handling ask it before the focus moves.
+    static bool VirtualStringTree1FocusChanging(int newColumn);
     // The byte column a keyboard move that aims at `column` from `fromColumn` lands on: the
     // column itself where the focus may go, else the byte column nearest to it on the side
     // the focus comes from.
     static int NearestByteColumn(int column, int fromColumn);
+
+    // The cell handlers the item delegate paints every cell with, reading the cell only
+    // through the model's roles (display, background, foreground): the background, then the
+    // text, left-aligned in one line. The focused cell of the selected row shows the view's
+    // own highlight while the grid has the keyboard focus; no focus rectangle.
+    static QString VirtualStringTree1GetText(const QModelIndex& index);
+    void VirtualStringTree1BeforeCellPaint(QPainter& painter, const QStyleOptionViewItem& option,
+                                           const QModelIndex& index) const;
+    void VirtualStringTree1PaintText(QPainter& painter, const QStyleOptionViewItem& option,
+                                     const QModelIndex& index) const;
 
     // The context menu shown at the pointer (not owned; nullptr: none).
     void SetContextMenu(QMenu* menu) { contextMenu_ = menu; }
@@ -68,15 +81,17 @@ protected:
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
 
 private:
-    void FocusChanged(int column);
+    // Takes the focused byte's hex and character columns from the newly focused column.
+    void VirtualStringTree1FocusChanged(int column);
     void UpdateMarking();
     void ApplyColumnWidths();
     bool PointerOnVetoedColumn(const QPoint& position) const;
 
     THexGridModel* model_;
     QMenu* contextMenu_ = nullptr;
-    int focusHexColumn_ = 0;
-    int focusCharColumn_ = 0;
+    int textMargin_;
+    int FFocusHexColumn = 0;
+    int FFocusCharColumn = 0;
     bool removingRows_ = false;
     bool takingFocus_ = false; // the grid is taking the keyboard focus
 };

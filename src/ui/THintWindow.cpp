@@ -1,5 +1,7 @@
 #include "THintWindow.h"
 
+#include "HintTiming.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
@@ -34,6 +36,8 @@ THintWindow::THintWindow(QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     setPalette(QToolTip::palette());
     setFont(QToolTip::font());
+    displayTime_.setSingleShot(true);
+    connect(&displayTime_, &QTimer::timeout, this, &QWidget::hide);
 }
 
 QRect THintWindow::CalcHintRect(int maxWidth, const QString& text) const {
@@ -71,7 +75,17 @@ void THintWindow::ActivateHint(QRect screenRect, const QString& text) {
     if (!isVisible()) {
         show();
     }
+    if (HintTiming::HidePause() < HintTiming::kForever) {
+        displayTime_.start(std::max(HintTiming::HidePause(), 0));
+    } else {
+        displayTime_.stop();
+    }
     update();
+}
+
+void THintWindow::hideEvent(QHideEvent* event) {
+    displayTime_.stop();
+    QWidget::hideEvent(event);
 }
 
 void THintWindow::paintEvent(QPaintEvent*) {

@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 namespace pagora {
@@ -18,7 +19,9 @@ public:
     // pixels wide (longer lines wrap).
     QRect CalcHintRect(int maxWidth, const QString& text) const;
     // Shows `text` in `screenRect` (global coordinates), moved left and up as far as needed to
-    // stay on the monitor the rectangle starts on.
+    // stay on the monitor the rectangle starts on. The hint hides itself once the
+    // application's hint display time (HintTiming::HidePause) has passed, unless that is
+    // HintTiming::kForever.
     void ActivateHint(QRect screenRect, const QString& text);
 
     // The text last shown, as given (line breaks "\r\n").
@@ -26,9 +29,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QString text_;
+    QTimer displayTime_;
 };
 
 } // namespace pagora

@@ -76,7 +76,7 @@ void TMainFrm::CreateActions() {
     acClose = new QAction(QStringLiteral("&Beenden"), this);
     acClose->setObjectName(QStringLiteral("acClose"));
     acClose->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-    connect(acClose, &QAction::triggered, this, [this] { close(); });
+    connect(acClose, &QAction::triggered, this, [this] { acCloseExecute(); });
 
     acOption = new QAction(QStringLiteral("&Optionen"), this);
     acOption->setObjectName(QStringLiteral("acOption"));
@@ -105,6 +105,23 @@ void TMainFrm::CreateControls() {
     setAutoFillBackground(true);
     setMinimumSize(300, 300);
 
+    CreateMenuRow();
+    PopupActionBar1 = new QMenu(this);
+    PopupActionBar1->setObjectName(QStringLiteral("PopupActionBar1"));
+    PopupActionBar1->addAction(acGotoAdress);
+    connect(PopupActionBar1, &QMenu::aboutToShow, this, [this] { PopupActionBar1Popup(); });
+    CreateGrid();
+    CreatePageMap();
+    CreateStatusPanel();
+    HandOverShownState();
+
+    // The chooser and its texts stand in the row of the menu bar, right of the menus.
+    txt1->raise();
+    cbb_MC->raise();
+    txt2->raise();
+}
+
+void TMainFrm::CreateMenuRow() {
     ActionMainMenuBar1 = new QMenuBar(this);
     ActionMainMenuBar1->setObjectName(QStringLiteral("ActionMainMenuBar1"));
     ActionMainMenuBar1->setNativeMenuBar(false);
@@ -127,21 +144,19 @@ void TMainFrm::CreateControls() {
     connect(cbb_MC, &QComboBox::currentIndexChanged, this,
             [this] { RunGuarded(this, [this] { cbb_MCChange(); }); });
     txt2 = MakeLabel(this, "txt2", QString(), 484, 6);
+}
 
-    PopupActionBar1 = new QMenu(this);
-    PopupActionBar1->setObjectName(QStringLiteral("PopupActionBar1"));
-    PopupActionBar1->addAction(acGotoAdress);
-    connect(PopupActionBar1, &QMenu::aboutToShow, this, [this] { PopupActionBar1Popup(); });
-
+void TMainFrm::CreateGrid() {
     VirtualStringTree1 = new THexGridView(this);
     VirtualStringTree1->setObjectName(QStringLiteral("VirtualStringTree1"));
     VirtualStringTree1->Model().SetStore(nullptr);
     VirtualStringTree1->SetContextMenu(PopupActionBar1);
-    // The jump and its shortcuts work exactly while the grid has rows.
+    // The jump and its shortcuts work, and the page map and the bars draw, exactly while the
+    // grid has rows.
     const THexGridModel* rows = &VirtualStringTree1->Model();
-    connect(rows, &QAbstractItemModel::rowsInserted, this, [this] { EnableJump(); });
-    connect(rows, &QAbstractItemModel::rowsRemoved, this, [this] { EnableJump(); });
-    connect(rows, &QAbstractItemModel::modelReset, this, [this] { EnableJump(); });
+    connect(rows, &QAbstractItemModel::rowsInserted, this, [this] { RowsChanged(); });
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, [this] { RowsChanged(); });
+    connect(rows, &QAbstractItemModel::modelReset, this, [this] { RowsChanged(); });
     EnableJump();
 
     spl1 = new TSplitterBar(this);
@@ -154,7 +169,9 @@ void TMainFrm::CreateControls() {
     });
     connect(spl1, &TSplitterBar::Moved, this,
             [this] { RunGuarded(this, [this] { spl1Moved(); }); });
+}
 
+void TMainFrm::CreatePageMap() {
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     ScrollBox1 = new QScrollArea(Panel1);
@@ -174,13 +191,13 @@ void TMainFrm::CreateControls() {
     ScrollBox1->installEventFilter(this);
     pb1->installEventFilter(this);
     pb1->SetContextMenu(PopupActionBar1);
-    pb1->SetCanDraw(
-        [this] { return VirtualStringTree1->RowCount() > 0 && cbb_MC->currentIndex() >= 0; });
     connect(pb1, &TPageMap::jumpAddressChanged, this,
             [this](const QString& address) { FJumpAddress = address; });
     connect(pb1, &TPageMap::jumpRequested, this,
             [this] { RunGuarded(this, [this] { acGotoAdressExecute(pb1); }); });
+}
 
+void TMainFrm::CreateStatusPanel() {
     pnlStatus = new QWidget(this);
     pnlStatus->setObjectName(QStringLiteral("pnlStatus"));
     Label2 = MakeLabel(pnlStatus, "Label2", QStringLiteral("Pages Benutzt:"), 8, 6);
@@ -197,16 +214,7 @@ void TMainFrm::CreateControls() {
     pbPageStatus->setObjectName(QStringLiteral("pbPageStatus"));
     pbPageStatus->setGeometry(kBarLeft, 23, 669, 13);
     pbPageStatus->SetLabel(Label4);
-    for (TUsageBar* bar : {PaintBox1, pbPageStatus}) {
-        bar->SetSources([this] { return FController; },
-                        [this] { return VirtualStringTree1->RowCount(); });
-    }
     pb1->SetBars(PaintBox1, pbPageStatus);
-
-    // The chooser and its texts stand in the row of the menu bar, right of the menus.
-    txt1->raise();
-    cbb_MC->raise();
-    txt2->raise();
 }
 
 void TMainFrm::FormCreate() {
@@ -347,6 +355,8 @@ void TMainFrm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (pendingOuterWidth_ > 0 || pendingOuterHeight_ > 0) {
         // The stored size is the outer one; once the frame is known, take it off.
+        // Qt owns and frees the call it queues; the analyzer cannot see that.
+        // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
         QTimer::singleShot(0, this, [this] {
             const QSize frame = frameGeometry().size() - size();
             const int w = pendingOuterWidth_ > 0 ? pendingOuterWidth_ - frame.width() : width();
@@ -376,7 +386,7 @@ void TMainFrm::FormClose() {
     if (FHintWindow != nullptr) {
         FHintWindow->hide();
     }
-    pb1->SetCanDraw([] { return false; });
+    pb1->SetCanDraw(false);
     delete PageList;
     PageList = nullptr;
 }
@@ -396,27 +406,45 @@ bool TMainFrm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainFrm::wheelEvent(QWheelEvent* event) {
+    FormMouseWheel(*event);
+}
+
+void TMainFrm::FormMouseWheel(QWheelEvent& wheel) {
     // A wheel turn that no control under the pointer took (over the status panel, the menu
     // bar, a label, the splitter) goes to the focused control, which scrolls itself.
     QWidget* focused = focusWidget();
     if (focused == nullptr || focused == this) {
-        QWidget::wheelEvent(event);
+        QWidget::wheelEvent(&wheel);
         return;
     }
     if (auto* area = qobject_cast<QAbstractScrollArea*>(focused)) {
         focused = area->viewport(); // a scroll area takes the wheel on its viewport
     }
-    const QPointF global = event->globalPosition();
-    QWheelEvent forwarded(focused->mapFromGlobal(global), global, event->pixelDelta(),
-                          event->angleDelta(), event->buttons(), event->modifiers(), event->phase(),
-                          event->inverted(), event->source());
+    const QPointF global = wheel.globalPosition();
+    QWheelEvent forwarded(focused->mapFromGlobal(global), global, wheel.pixelDelta(),
+                          wheel.angleDelta(), wheel.buttons(), wheel.modifiers(), wheel.phase(),
+                          wheel.inverted(), wheel.source());
     // Sent, not spontaneous: a turn the focused control leaves is not passed to its parents.
     QCoreApplication::sendEvent(focused, &forwarded);
-    event->setAccepted(forwarded.isAccepted());
+    wheel.setAccepted(forwarded.isAccepted());
 }
 
 void TMainFrm::PopupActionBar1Popup() {
     EnableJump();
+}
+
+void TMainFrm::RowsChanged() {
+    EnableJump();
+    HandOverShownState();
+}
+
+void TMainFrm::HandOverShownState() {
+    const bool shown = VirtualStringTree1->RowCount() > 0 && cbb_MC->currentIndex() >= 0;
+    pb1->SetCanDraw(shown);
+    const bool measured = VirtualStringTree1->RowCount() > 0 && FController != nullptr;
+    for (TUsageBar* bar : {PaintBox1, pbPageStatus}) {
+        bar->SetFlashSize(measured ? std::optional(FController->FlashSize()) : std::nullopt);
+    }
 }
 
 void TMainFrm::EnableJump() {
@@ -440,6 +468,10 @@ void TMainFrm::acOptionExecute() {
     ApplyArrangement();
     FormResize();
     SizePageMap();
+}
+
+void TMainFrm::acCloseExecute() {
+    close();
 }
 
 void TMainFrm::acAboutExecute() {

@@ -97,6 +97,9 @@ public:
     void acGotoAdressExecute(QObject* sender);
     void acOptionExecute();
     void acAboutExecute();
+    void acCloseExecute();
+    // A wheel turn no control under the pointer took goes to the focused control.
+    void FormMouseWheel(QWheelEvent& wheel);
     void PopupActionBar1Popup();
 
     // Following the opened file: once a build has rewritten it and it has been quiet for a
@@ -122,6 +125,12 @@ private:
     void CreateFileWatch();
     void ReportUnreadableReload();
     void CreateControls();
+    // The parts of CreateControls: the menu bar with the controller chooser, the grid with
+    // the splitter, the page map in its scroll box, and the status panel with the bars.
+    void CreateMenuRow();
+    void CreateGrid();
+    void CreatePageMap();
+    void CreateStatusPanel();
     void CreateActions();
     void FormCreate();
     void FormClose();
@@ -129,6 +138,10 @@ private:
     void FileOpen1Execute();
     QSize ScrollBoxClientSize() const;
     void EnableJump();
+    void RowsChanged();
+    // Hands the page map and the usage bars whether there is anything to draw and the chosen
+    // flash: the grid has rows and a controller is chosen.
+    void HandOverShownState();
 
     QTimer* reloadGiveUp_ = nullptr; // runs from the last change of the watched file
     QString reloadError_;            // why the last reload failed; empty after one that read

@@ -1,11 +1,9 @@
 #include "ui/TOptionenFrm.h"
 
 #include "ui/Controls.h"
+#include "ui/Fonts.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFile>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -17,21 +15,6 @@ namespace pagora {
 namespace {
 
 constexpr int kComboHeight = 21;
-
-const QString kTahoma = QStringLiteral("Tahoma");
-
-// Registers Wine's free Tahoma with the application unless a Tahoma is installed already.
-bool RegisterTahoma() {
-    if (QFontDatabase::hasFamily(kTahoma))
-        return true;
-    bool found = false;
-    for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
-        const QString path = QStringLiteral("/usr/share/wine/fonts/") + QString::fromLatin1(file);
-        if (QFile::exists(path) && QFontDatabase::addApplicationFont(path) >= 0)
-            found = true;
-    }
-    return found;
-}
 
 QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& entries, int x, int y,
                     int width) {
@@ -75,11 +58,6 @@ TOptionenFrm::TOptionenFrm(QWidget* parent) : QDialog(parent) {
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-QFont TOptionenFrm::DialogFont() {
-    [[maybe_unused]] static const bool registered = RegisterTahoma();
-    return QFont(kTahoma, 8);
-}
-
 void TOptionenFrm::ShowOptions(QWidget* parent) {
     const auto form = std::make_unique<TOptionenFrm>(parent);
     LoadOptions(*form);
@@ -99,10 +77,6 @@ void TOptionenFrm::SaveOptions(TOptionenFrm& form) {
                                       ? std::string()
                                       : form.cbbBlockSize->currentText().toStdString();
     pagora::SaveOptions(form.cbbAnzeige->currentIndex(), blockSize);
-}
-
-void TOptionenFrm::RegisterProgramPath() {
-    RegisterProgramPath(QCoreApplication::applicationFilePath().toStdString());
 }
 
 } // namespace pagora

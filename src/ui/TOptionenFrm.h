@@ -3,7 +3,6 @@
 #include "settings/Settings.h"
 
 #include <QDialog>
-#include <QFont>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,14 +22,7 @@ class TOptionenFrm : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr std::int32_t NoValue = pagora::NoValue;
-
     explicit TOptionenFrm(QWidget* parent = nullptr);
-
-    // Tahoma, 8 points: the font of the program's dialogs. Where the system lacks Tahoma, the
-    // free Tahoma of the fonts-wine package is registered first, so that the dialogs' texts
-    // keep the widths their fixed layouts were made for.
-    static QFont DialogFont();
 
     // Runs the dialog modally over `parent` and stores the choices however it was closed.
     // A refused write raises ESettingsError; the dialog is freed in any case.
@@ -54,8 +46,6 @@ public:
     static void RegisterProgramPath(std::string_view fullPath) {
         pagora::RegisterProgramPath(fullPath);
     }
-    // Records the running program file (QCoreApplication::applicationFilePath()).
-    static void RegisterProgramPath();
 
 private:
     QGroupBox* grpAussehen;

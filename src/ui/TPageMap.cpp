@@ -6,7 +6,7 @@
 #include "PageFillColor.h"
 #include "THintWindow.h"
 #include "TUsageBar.h"
-#include "pages/Usage.h"
+#include "pages/PageSquares.h"
 
 #include <QContextMenuEvent>
 #include <QEnterEvent>
@@ -16,7 +16,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
-#include <utility>
 
 namespace pagora {
 
@@ -34,11 +33,6 @@ std::ptrdiff_t PageIndexAt(int x, int y) {
     return PageList->IndexOf(PageList->PageAt(x, y));
 }
 
-QString FirstAddressText(std::ptrdiff_t index) {
-    const qint64 address = static_cast<qint64>(index) * PageList->PageSize;
-    return QString::number(address, 16).toUpper().rightJustified(6, QLatin1Char('0'));
-}
-
 } // namespace
 
 TPageMap::TPageMap(QWidget* parent)
@@ -54,8 +48,8 @@ void TPageMap::SetBars(TUsageBar* pages, TUsageBar* bytes) {
     bytesBar_ = bytes;
 }
 
-void TPageMap::SetCanDraw(std::function<bool()> canDraw) {
-    canDraw_ = std::move(canDraw);
+void TPageMap::SetCanDraw(bool canDraw) {
+    canDraw_ = canDraw;
 }
 
 void TPageMap::SetBlockSize(int blockSize) {
@@ -80,19 +74,7 @@ void TPageMap::SetSavedHintTiming(int hidePause, int pause) {
 }
 
 QString TPageMap::HintText(std::size_t index, std::int32_t pageSize, const TPage& page) {
-    const qint64 address = static_cast<qint64>(index) * pageSize;
-    QString text;
-    text.reserve(96);
-    text += QStringLiteral("          Page ");
-    text += QString::number(static_cast<qulonglong>(index));
-    text += QStringLiteral("\r\n          Adresse: 0x");
-    text += QString::number(address, 16).toUpper().rightJustified(6, QLatin1Char('0'));
-    text += QStringLiteral(" (");
-    text += QString::number(address);
-    text += QStringLiteral("d)\r\n          Benutzt: ");
-    text += PercentText(PageUsedShare(page, pageSize));
-    text += QLatin1Char('%');
-    return text;
+    return QString::fromStdString(PageHintText(index, pageSize, page, DecimalSeparator()));
 }
 
 QString TPageMap::HintTextAt(int x, int y) const {
@@ -106,7 +88,9 @@ QString TPageMap::HintTextAt(int x, int y) const {
 
 QString TPageMap::JumpAddressAt(int x, int y) const {
     const std::ptrdiff_t index = PageIndexAt(x, y);
-    return index < 0 ? QString() : FirstAddressText(index);
+    return index < 0 ? QString()
+                     : QString::fromStdString(
+                           PageAddressText(static_cast<std::size_t>(index), PageList->PageSize));
 }
 
 void TPageMap::paintEvent(QPaintEvent* event) {
@@ -122,19 +106,16 @@ void TPageMap::pb1Paint(QPainter& painter, const QRect& exposed) {
     }
 
     painter.fillRect(rect(), kWhite);
-    if ((canDraw_ && !canDraw_()) || PageList == nullptr) {
+    if (!canDraw_ || PageList == nullptr) {
         return;
     }
 
     // Every page gets its square's rectangle, also where it lies outside the exposed area;
     // only squares that meet that area are drawn.
-    const int b = blockSize_;
+    LaySquares(*PageList, cellsPerRow_, blockSize_);
     const std::int32_t pageSize = PageList->PageSize;
-    int i = 0;
-    int j = 0;
-    for (TPage& page : *PageList) {
-        const TRect square{i * b + 9, j * b + 9, i * b + b + 7, j * b + b + 7};
-        page.Rect = square;
+    for (const TPage& page : *PageList) {
+        const TRect& square = page.Rect;
         const QRect outer(QPoint(square.Left, square.Top),
                           QPoint(square.Right - 1, square.Bottom - 1));
         if (outer.isValid() && outer.intersects(exposed)) {
@@ -143,10 +124,6 @@ void TPageMap::pb1Paint(QPainter& painter, const QRect& exposed) {
             if (inner.isValid()) {
                 painter.fillRect(inner, DataDoesNotFit ? kRed : PageFillColor(page, pageSize));
             }
-        }
-        if (++i > cellsPerRow_) {
-            ++j;
-            i = 0;
         }
     }
 }

@@ -8,7 +8,6 @@
 #include <QWidget>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 
 namespace pagora {
 
@@ -29,8 +28,9 @@ public:
     // The two usage bars, refreshed at the start of every paint of the map.
     void SetBars(TUsageBar* pages, TUsageBar* bytes);
     // Whether there is anything to draw (the grid has rows and a controller is chosen); without
-    // it the map is white and no page's square changes. Unset: always.
-    void SetCanDraw(std::function<bool()> canDraw);
+    // it the map is white and no page's square changes. Unset: true.
+    void SetCanDraw(bool canDraw);
+    bool CanDraw() const { return canDraw_; }
     // Side of a square's cell in pixels (values below 1 count as 1).
     void SetBlockSize(int blockSize);
     int BlockSize() const { return blockSize_; }
@@ -85,7 +85,7 @@ private:
     int cellsPerRow_ = 0;
     QPointer<TUsageBar> pagesBar_;
     QPointer<TUsageBar> bytesBar_;
-    std::function<bool()> canDraw_;
+    bool canDraw_ = true;
     QPointer<THintWindow> hintWindow_;
     QPointer<QMenu> contextMenu_;
     int savedHintHidePause_;

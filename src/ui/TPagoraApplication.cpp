@@ -2,8 +2,6 @@
 
 #include "Messages.h"
 
-#include <QFile>
-#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QTimer>
 #include <QTranslator>
@@ -23,17 +21,6 @@ bool TPagoraApplication::notify(QObject* receiver, QEvent* event) {
         std::exception_ptr error = std::current_exception();
         QTimer::singleShot(0, this, [error] { ShowExceptionBox(activeWindow(), error); });
         return false;
-    }
-}
-
-void LoadFonts() {
-    // The window's layout is measured in Tahoma; Debian's fonts-wine ships a free one outside
-    // fontconfig's path.
-    for (const char* file :
-         {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
-        if (QFile::exists(QString::fromLatin1(file))) {
-            QFontDatabase::addApplicationFont(QString::fromLatin1(file));
-        }
     }
 }
 

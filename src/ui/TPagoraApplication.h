@@ -1,11 +1,14 @@
 #pragma once
 
+#include "Fonts.h"
+
 #include <QApplication>
 
 namespace pagora {
 
+// Qt's own German texts for the standard dialogs and buttons ("Abbrechen", "Öffnen");
+// false when they are not installed.
 bool LoadGermanTranslations(QCoreApplication& app);
-void LoadFonts();
 
 // The application object: an exception that escapes any event handler is shown in the
 // standard error box once the stack has unwound, and the program goes on.
@@ -21,11 +24,5 @@ public:
     // Makes the fonts the window is laid out in available where the system lacks them.
     void LoadFonts() { pagora::LoadFonts(); }
 };
-
-// Qt's own German texts for the standard dialogs and buttons ("Abbrechen", "Öffnen");
-// false when they are not installed.
-bool LoadGermanTranslations(QCoreApplication& app);
-// Registers the free Tahoma the window is laid out in, where the system lacks one.
-void LoadFonts();
 
 } // namespace pagora

@@ -8,7 +8,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
-#include <utility>
 
 namespace pagora {
 
@@ -20,10 +19,8 @@ void TUsageBar::SetLabel(QLabel* label) {
     label_ = label;
 }
 
-void TUsageBar::SetSources(std::function<const TMikrocontroller*()> controller,
-                           std::function<int()> gridRows) {
-    controller_ = std::move(controller);
-    gridRows_ = std::move(gridRows);
+void TUsageBar::SetFlashSize(std::optional<std::int32_t> flashSize) {
+    flashSize_ = flashSize;
 }
 
 void TUsageBar::paintEvent(QPaintEvent* event) {
@@ -32,12 +29,10 @@ void TUsageBar::paintEvent(QPaintEvent* event) {
 }
 
 bool TUsageBar::Share(double& share) const {
-    const TMikrocontroller* controller = controller_ ? controller_() : nullptr;
-    const int rows = gridRows_ ? gridRows_() : 0;
-    if (controller == nullptr || rows <= 0 || PageList == nullptr) {
+    if (!flashSize_ || PageList == nullptr) {
         return false;
     }
-    const UsedShares shares = UsedSharesOf(*PageList, controller->FlashSize());
+    const UsedShares shares = UsedSharesOf(*PageList, *flashSize_);
     share = kind_ == Kind::Pages ? shares.pages : shares.bytes;
     return true;
 }

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "devices/TMikrocontroller.h"
-
 #include <QLabel>
 #include <QPointer>
 #include <QWidget>
-#include <functional>
+#include <cstdint>
+#include <optional>
 
 namespace pagora {
 
@@ -26,9 +25,10 @@ public:
     // The label that shows the percentage; the bar rewrites its text and shows it on every
     // paint with data.
     void SetLabel(QLabel* label);
-    // Where the bar learns the chosen controller (null: none) and the hex grid's row count.
-    void SetSources(std::function<const TMikrocontroller*()> controller,
-                    std::function<int()> gridRows);
+    // The flash the shares refer to: the chosen controller's highest flash address, or none
+    // while there is nothing to show (no controller chosen, or a grid without rows). Unset:
+    // none.
+    void SetFlashSize(std::optional<std::int32_t> flashSize);
 
     // Paints the bar; `clip` is the area of this paint. Called by the paint event
     // (PaintBox1Paint / pbPageStatusPaint).
@@ -44,15 +44,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // The share in percent, or false when there is nothing to show (no controller, no rows,
-    // no page list).
+    // The share in percent, or false when there is nothing to show (no flash size, no page
+    // list).
     bool Share(double& share) const;
     void UpdateLabel(double share);
 
     Kind kind_;
     QPointer<QLabel> label_;
-    std::function<const TMikrocontroller*()> controller_;
-    std::function<int()> gridRows_;
+    std::optional<std::int32_t> flashSize_;
 };
 
 } // namespace pagora

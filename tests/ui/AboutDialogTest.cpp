@@ -59,7 +59,7 @@ private Q_SLOTS:
              QStringLiteral(
                  "Fragen und Anregungen bitte im Forenbereich \"Programme und Tools\" stellen."),
              {16, 204}},
-            {"Label2", QStringLiteral("Programm-Version: 2.0.1"), {16, 232}},
+            {"Label2", QStringLiteral("Programm-Version: " PAGORA_VERSION), {16, 232}},
             {"Label5", QString(), {16, 256}},
             {"Label4", QStringLiteral("Rechtlicher Hinweis:"), {16, 323}},
             {"Label8", kDisclaimer, {16, 336}},

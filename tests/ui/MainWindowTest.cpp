@@ -526,6 +526,26 @@ private Q_SLOTS:
         QCOMPARE(window.ScrollBox1->verticalScrollBar()->value(), 0);
     }
 
+    // The page map and the bars draw only while the grid has rows and a controller is chosen.
+    void mapAndBarsWaitForRowsAndController() {
+        QTemporaryDir dir;
+        TMainFrm window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.FileOpen1Accept(WriteFile(dir, "1k.hex", bench::MakeHexImage(1024)));
+        QVERIFY(window.VirtualStringTree1->RowCount() > 0);
+        const QImage before = test::Render(*window.pb1);
+        QImage white(before.size(), before.format());
+        white.fill(QColor(255, 255, 255));
+        QCOMPARE(before, white);
+        QVERIFY(window.Label3->isHidden());
+
+        Choose(window, "ATmega8");
+        QCOMPARE(test::Render(*window.pb1).pixelColor(QPoint(20, 20)), QColor(0, 0, 0));
+        QCOMPARE(window.Label3->text(), QStringLiteral("12,5%"));
+        QVERIFY(!window.Label3->isHidden());
+    }
+
     // The "Fehler" box never stands over the last image's picture: the page map and the bars
     // show the overflow while it is open, and stay so after it closes.
     void overflowIsPaintedBeforeTheMessage() {

@@ -282,11 +282,11 @@ private Q_SLOTS:
     }
 
     void settingsOperationsAreReachableThroughTheDialogClass() {
-        QCOMPARE(TOptionenFrm::ReadIntSetting("Width"), TOptionenFrm::NoValue);
+        QCOMPARE(TOptionenFrm::ReadIntSetting("Width"), pagora::NoValue);
         TOptionenFrm::WriteIntSetting("Width", 640);
         QCOMPARE(TOptionenFrm::ReadIntSetting("Width"), 640);
 
-        TOptionenFrm::RegisterProgramPath();
+        TOptionenFrm::RegisterProgramPath(QCoreApplication::applicationFilePath().toStdString());
         const auto key = pagora::MakeDefaultSettingsBackend()->OpenKey(pagora::kMakerKey);
         QVERIFY(key != nullptr);
         QCOMPARE(key->ReadText("Pagora"),

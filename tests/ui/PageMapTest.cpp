@@ -1,5 +1,6 @@
 #include "UiTestSupport.h"
 #include "devices/TMikrocontroller.h"
+#include "pages/MemoryLayout.h"
 #include "ui/Globals.h"
 #include "ui/HintTiming.h"
 #include "ui/THintWindow.h"
@@ -41,9 +42,7 @@ struct Pages {
     TPageList list;
 
     Pages(int count, int pageSize) {
-        list.Rebuild(count - 1, pageSize);
-        list.PageCount = count - 1;
-        list.PageSize = pageSize;
+        RebuildForMemory(list, count * pageSize - 1, pageSize);
         PageList = &list;
         DataDoesNotFit = false;
     }
@@ -121,6 +120,7 @@ private Q_SLOTS:
     void hintFollowsTheScrolledMap();
     void hintStaysOnTheMonitor();
     void enterAndLeaveSwapHintTiming();
+    void hintHidesAfterTheDisplayTimeOffTheMap();
     void rightClickSetsJumpAddress_data();
     void rightClickSetsJumpAddress();
     void doubleClickJumpsToPage();
@@ -233,7 +233,7 @@ void PageMapTest::mapStaysWhiteWithoutData() {
     }
     TPageMap map;
     SetUp(map, 25, 129, 80);
-    map.SetCanDraw([canDraw] { return canDraw; });
+    map.SetCanDraw(canDraw);
     THintWindow hint;
     map.SetHintWindow(&hint);
     const QImage image = test::Render(map);
@@ -437,6 +437,33 @@ void PageMapTest::enterAndLeaveSwapHintTiming() {
     QVERIFY(!hint.isVisible());
 }
 
+void PageMapTest::hintHidesAfterTheDisplayTimeOffTheMap() {
+    Pages pages(4, 128);
+    HintTiming::SetHidePause(2500);
+    HintTiming::SetPause(500);
+    TPageMap map;
+    SetUp(map, 25, 129, 100);
+    map.SetSavedHintTiming(1, 500); // a display time of 1 ms once the pointer has left
+    THintWindow hint;
+    map.SetHintWindow(&hint);
+    test::Render(map);
+
+    // Over the map the hint stays however long the pointer rests.
+    map.pb1MouseEnter();
+    map.pb1MouseMove(20, 20);
+    QVERIFY(hint.isVisible());
+    QTest::qWait(20);
+    QVERIFY(hint.isVisible());
+
+    // Off the map the application's display time holds again.
+    map.pb1MouseLeave();
+    QVERIFY(!hint.isVisible());
+    hint.ActivateHint(QRect(0, 0, 50, 20), QStringLiteral("x"));
+    QVERIFY(hint.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!hint.isVisible(), 60000);
+    HintTiming::SetHidePause(2500);
+}
+
 void PageMapTest::rightClickSetsJumpAddress_data() {
     QTest::addColumn<int>("pageSize");
     QTest::addColumn<QPoint>("pos");
@@ -516,7 +543,6 @@ void PageMapTest::paintRefreshesBars() {
     TMikrocontroller controller;
     controller.SetFlashSize(32 * 64 - 1);
     controller.SetFlashPageSize(64);
-    int rows = 0;
 
     QWidget window;
     auto* map = new TPageMap(&window);
@@ -531,19 +557,19 @@ void PageMapTest::paintRefreshesBars() {
     label4->move(350, 20);
     label3->hide();
     label4->hide();
-    for (TUsageBar* bar : {pagesBar, bytesBar}) {
-        bar->SetSources([&controller] { return &controller; }, [&rows] { return rows; });
-    }
     pagesBar->SetLabel(label3);
     bytesBar->SetLabel(label4);
     map->SetBars(pagesBar, bytesBar);
-    map->SetCanDraw([&rows] { return rows > 0; });
+    map->SetCanDraw(false); // the grid has no rows yet
     window.resize(400, 320);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(label3->isHidden());
 
-    rows = 1;
+    map->SetCanDraw(true); // the grid got its rows
+    for (TUsageBar* bar : {pagesBar, bytesBar}) {
+        bar->SetFlashSize(controller.FlashSize());
+    }
     map->repaint(); // no events run between this and the checks
     QCOMPARE(label3->text(), QStringLiteral("25,0%"));
     QCOMPARE(label4->text(), QStringLiteral("25,0%"));

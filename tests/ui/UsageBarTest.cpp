@@ -1,5 +1,6 @@
 #include "UiTestSupport.h"
 #include "devices/TMikrocontroller.h"
+#include "pages/MemoryLayout.h"
 #include "ui/Globals.h"
 #include "ui/PaintGradientBar.h"
 #include "ui/TUsageBar.h"
@@ -36,22 +37,18 @@ double BlendOf(QColor pixel, QColor to) {
 struct BarFixture {
     TPageList list;
     TMikrocontroller controller;
-    const TMikrocontroller* chosen = &controller;
-    int rows = 100;
     QLabel label{QStringLiteral("%")};
     TUsageBar bar;
 
     explicit BarFixture(TUsageBar::Kind kind, int pages = 8, int pageSize = 64) : bar(kind) {
-        list.Rebuild(pages - 1, pageSize);
-        list.PageCount = pages - 1;
-        list.PageSize = pageSize;
+        RebuildForMemory(list, pages * pageSize - 1, pageSize);
         controller.SetFlashPageSize(pageSize);
         controller.SetFlashSize(pages * pageSize - 1);
         PageList = &list;
         DataDoesNotFit = false;
         label.hide();
         bar.SetLabel(&label);
-        bar.SetSources([this] { return chosen; }, [this] { return rows; });
+        bar.SetFlashSize(controller.FlashSize());
         bar.resize(669, 13);
     }
     ~BarFixture() {
@@ -197,19 +194,24 @@ void UsageBarTest::overflowFillsTheBarRed() {
 }
 
 void UsageBarTest::barStaysEmptyWithoutData_data() {
-    QTest::addColumn<bool>("controller");
-    QTest::addColumn<int>("rows");
-    QTest::newRow("no controller") << false << 100;
-    QTest::newRow("no rows") << true << 0;
+    QTest::addColumn<bool>("flash");
+    QTest::addColumn<bool>("pageList");
+    // No flash: no controller chosen, or a grid without rows.
+    QTest::newRow("no flash") << false << true;
+    QTest::newRow("no page list") << true << false;
 }
 
 void UsageBarTest::barStaysEmptyWithoutData() {
-    QFETCH(bool, controller);
-    QFETCH(int, rows);
+    QFETCH(bool, flash);
+    QFETCH(bool, pageList);
     BarFixture f(TUsageBar::Kind::Bytes);
     f.SetUsedPages(8);
-    f.chosen = controller ? &f.controller : nullptr;
-    f.rows = rows;
+    if (!flash) {
+        f.bar.SetFlashSize(std::nullopt);
+    }
+    if (!pageList) {
+        PageList = nullptr;
+    }
     const QImage image = test::Render(f.bar);
 
     QImage expected(image.size(), image.format());
