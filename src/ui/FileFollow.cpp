@@ -56,13 +56,7 @@ void TMainFrm::ReloadWatchedFile() {
     }
     if (ModalOpen()) {
         // Nothing changes under a dialog or a message box: try again once it is closed.
-        // Qt owns and frees the call it queues; the analyzer cannot see that.
-        // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
-        QTimer::singleShot(kModalRetryMilliseconds, this, [this, path] {
-            if (FFileWatch->Path() == path) {
-                ReloadWatchedFile();
-            }
-        });
+        QTimer::singleShot(kModalRetryMilliseconds, this, SLOT(ReloadWatchedFile()));
         return;
     }
     // Where the user was: the grid's top row, selected row and focused column, the page map's

@@ -355,16 +355,16 @@ void TMainFrm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (pendingOuterWidth_ > 0 || pendingOuterHeight_ > 0) {
         // The stored size is the outer one; once the frame is known, take it off.
-        // Qt owns and frees the call it queues; the analyzer cannot see that.
-        // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
-        QTimer::singleShot(0, this, [this] {
-            const QSize frame = frameGeometry().size() - size();
-            const int w = pendingOuterWidth_ > 0 ? pendingOuterWidth_ - frame.width() : width();
-            const int h = pendingOuterHeight_ > 0 ? pendingOuterHeight_ - frame.height() : height();
-            pendingOuterWidth_ = pendingOuterHeight_ = 0;
-            resize(std::max(w, 1), std::max(h, 1));
-        });
+        QTimer::singleShot(0, this, SLOT(ApplyStoredOuterSize()));
     }
+}
+
+void TMainFrm::ApplyStoredOuterSize() {
+    const QSize frame = frameGeometry().size() - size();
+    const int w = pendingOuterWidth_ > 0 ? pendingOuterWidth_ - frame.width() : width();
+    const int h = pendingOuterHeight_ > 0 ? pendingOuterHeight_ - frame.height() : height();
+    pendingOuterWidth_ = pendingOuterHeight_ = 0;
+    resize(std::max(w, 1), std::max(h, 1));
 }
 
 void TMainFrm::closeEvent(QCloseEvent* event) {

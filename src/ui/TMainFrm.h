@@ -108,7 +108,7 @@ public:
     // FReloadGiveUpMs after its last change is reported once in the standard error box.
     TFileWatch* FFileWatch = nullptr;
     int FReloadGiveUpMs = 2000;
-    void ReloadWatchedFile();
+    Q_SLOT void ReloadWatchedFile();
     // Opens a dropped file as if it had been chosen in the open dialog: the first local file.
     void OpenDroppedUrls(const QList<QUrl>& urls);
 
@@ -123,6 +123,7 @@ protected:
 
 private:
     void CreateFileWatch();
+    Q_SLOT void ApplyStoredOuterSize();
     void ReportUnreadableReload();
     void CreateControls();
     // The parts of CreateControls: the menu bar with the controller chooser, the grid with
