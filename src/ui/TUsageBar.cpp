@@ -25,7 +25,11 @@ void TUsageBar::SetFlashSize(std::optional<std::int32_t> flashSize) {
 
 void TUsageBar::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    Paint(painter, event->rect());
+    if (kind_ == Kind::Pages) {
+        PaintBox1Paint(painter, event->rect());
+    } else {
+        pbPageStatusPaint(painter, event->rect());
+    }
 }
 
 bool TUsageBar::Share(double& share) const {

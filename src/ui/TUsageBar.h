@@ -30,9 +30,11 @@ public:
     // none.
     void SetFlashSize(std::optional<std::int32_t> flashSize);
 
-    // Paints the bar; `clip` is the area of this paint. Called by the paint event
-    // (PaintBox1Paint / pbPageStatusPaint).
+    // Paints the bar; `clip` is the area of this paint. The paint event calls it through the
+    // handler named after the bar: PaintBox1Paint for the pages, pbPageStatusPaint for the bytes.
     void Paint(QPainter& painter, const QRect& clip);
+    void PaintBox1Paint(QPainter& painter, const QRect& clip) { Paint(painter, clip); }
+    void pbPageStatusPaint(QPainter& painter, const QRect& clip) { Paint(painter, clip); }
     // Brings the label up to date at once and has the bar repainted in the same round of
     // painting. Safe to call while another widget of the window paints, which a direct
     // repaint() is not.
