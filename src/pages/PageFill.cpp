@@ -38,4 +38,20 @@ std::string_view PageFillName(PageFill fill) {
     return "blank";
 }
 
+Rgb PageFillRgb(PageFill fill) {
+    switch (fill) {
+    case PageFill::Full:
+        return {0, 0, 0};
+    case PageFill::Mostly:
+        return {128, 128, 128};
+    case PageFill::Half:
+        return {192, 192, 192};
+    case PageFill::Little:
+        return {255, 255, 0};
+    case PageFill::Blank:
+        return {255, 255, 255};
+    }
+    return {255, 255, 255};
+}
+
 } // namespace pagora

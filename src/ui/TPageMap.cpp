@@ -3,9 +3,10 @@
 #include "Globals.h"
 #include "HintTiming.h"
 #include "LocaleText.h"
-#include "PageFillColor.h"
+#include "RgbColor.h"
 #include "THintWindow.h"
 #include "TUsageBar.h"
+#include "pages/PageFill.h"
 #include "pages/PageSquares.h"
 
 #include <QContextMenuEvent>
@@ -22,8 +23,6 @@ namespace pagora {
 namespace {
 
 const QColor kWhite(255, 255, 255);
-const QColor kBlack(0, 0, 0);
-const QColor kRed(255, 0, 0);
 
 // The index of the page whose square contains (x, y), or -1.
 std::ptrdiff_t PageIndexAt(int x, int y) {
@@ -119,10 +118,10 @@ void TPageMap::pb1Paint(QPainter& painter, const QRect& exposed) {
         const QRect outer(QPoint(square.Left, square.Top),
                           QPoint(square.Right - 1, square.Bottom - 1));
         if (outer.isValid() && outer.intersects(exposed)) {
-            painter.fillRect(outer, kBlack);
+            painter.fillRect(outer, ToQColor(kSquareFrame));
             const QRect inner = outer.adjusted(1, 1, -1, -1);
             if (inner.isValid()) {
-                painter.fillRect(inner, DataDoesNotFit ? kRed : PageFillColor(page, pageSize));
+                painter.fillRect(inner, ToQColor(SquareFillRgb(page, pageSize, DataDoesNotFit)));
             }
         }
     }

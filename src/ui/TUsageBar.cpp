@@ -3,11 +3,12 @@
 #include "Globals.h"
 #include "LocaleText.h"
 #include "PaintGradientBar.h"
+#include "RgbColor.h"
 #include "pages/Usage.h"
+#include "pages/UsageBar.h"
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <cmath>
 
 namespace pagora {
 
@@ -74,18 +75,9 @@ void TUsageBar::Paint(QPainter& painter, const QRect& clip) {
     }
     UpdateLabel(share);
 
-    const int w = width();
-    const int h = height();
-    int right = 0;
-    QColor colour;
-    if (share > 100.0 || DataDoesNotFit) {
-        right = w - 2;
-        colour = QColor(255, 0, 0);
-    } else {
-        right = static_cast<int>(std::trunc((w - 2) * share / 100.0));
-        colour = QColor(0, 128, 0);
-    }
-    PaintGradientBar(painter, 1, 1, right, h - 1, QColor(255, 255, 255), colour);
+    const BarFill fill = UsageBarFill(share, DataDoesNotFit, width());
+    PaintGradientBar(painter, 1, 1, fill.Right, height() - 1, ToQColor(kBarWhite),
+                     ToQColor(fill.Colour));
 }
 
 } // namespace pagora
