@@ -6,12 +6,16 @@
 #include "ImageReport.h"
 #include "InfoOptions.h"
 #include "JsonReport.h"
+#include "SvgPageMap.h"
 #include "TextReport.h"
 #include "devices/ControllerList.h"
 #include "pages/MemoryChecks.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -53,9 +57,58 @@ std::optional<ImageReport> Read(const std::string& file, const TMikrocontroller*
     }
 }
 
+// The picture goes to its own file; a file that cannot be written is told on standard error.
+bool WritePicture(const std::string& path, const std::string& svg) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "pagora-info: cannot write %s: %s\n", path.c_str(),
+                     std::strerror(errno));
+        return false;
+    }
+    const bool written = std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
+    const int error = errno;
+    if (std::fclose(file) != 0 || !written) {
+        std::fprintf(stderr, "pagora-info: cannot write %s: %s\n", path.c_str(),
+                     std::strerror(written ? errno : error));
+        return false;
+    }
+    return true;
+}
+
+// Whether the picture would go to one of the images read, which is never written.
+bool PictureOverwritesAnImage(const InfoOptions& options) {
+    if (!options.Svg || *options.Svg == "-") {
+        return false;
+    }
+    for (const std::optional<std::string>& image : {std::optional(options.File), options.Diff}) {
+        std::error_code error;
+        if (image && std::filesystem::equivalent(*options.Svg, *image, error)) {
+            std::fprintf(stderr,
+                         "pagora-info: --svg %s is the image %s; the picture needs a file of "
+                         "its own\n",
+                         options.Svg->c_str(), image->c_str());
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string Picture(const InfoOptions& options, const ImageReport& report, char decimalSeparator) {
+    return PageMapSvg(report, {options.SvgColumns, options.SvgBlock}, decimalSeparator);
+}
+
+// With --svg PICTURE (not standard output), draws the page map into that file; false when it
+// could not be written.
+bool DrawPictureFile(const InfoOptions& options, const ImageReport& report, char decimalSeparator) {
+    return !options.Svg || *options.Svg == "-" ||
+           WritePicture(*options.Svg, Picture(options, report, decimalSeparator));
+}
+
 int Report(const InfoOptions& options, const ImageReport& report, char decimalSeparator,
            const Budgets& budgets) {
-    if (options.Json) {
+    if (options.Svg && *options.Svg == "-") {
+        std::fputs(Picture(options, report, decimalSeparator).c_str(), stdout);
+    } else if (options.Json) {
         std::fputs(JsonText(SummaryJson(report, decimalSeparator, options.Pages, budgets)).c_str(),
                    stdout);
     } else if (options.Dump) {
@@ -134,6 +187,10 @@ int RunInfo(int argc, const char* const* argv) {
         }
     }
 
+    if (PictureOverwritesAnImage(options)) {
+        return kUsage;
+    }
+
     const bool twoFiles = options.Diff.has_value();
     const std::optional<ImageReport> report = Read(options.File, controller, memory, twoFiles);
     if (!report) {
@@ -141,11 +198,17 @@ int RunInfo(int argc, const char* const* argv) {
     }
     const Budgets budgets = CheckBudgets(*report, options.MaxUsed, options.Reserve);
     if (!twoFiles) {
+        if (!DrawPictureFile(options, *report, decimalSeparator)) {
+            return kOutputFailed;
+        }
         return Report(options, *report, decimalSeparator, budgets);
     }
     const std::optional<ImageReport> other = Read(*options.Diff, controller, memory, true);
     if (!other) {
         return kUnreadable;
+    }
+    if (!DrawPictureFile(options, *report, decimalSeparator)) {
+        return kOutputFailed;
     }
     return ReportDiff(options, *report, *other, decimalSeparator, budgets);
 }

@@ -1,6 +1,7 @@
 #include "InfoOptions.h"
 
 #include "ExitStatus.h"
+#include "SvgPageMap.h"
 
 #include <CLI/CLI.hpp>
 #include <charconv>
@@ -47,9 +48,16 @@ constexpr const char* kFooter =
     "into FILE. Bytes are compared by value. Example:\n"
     "  pagora-info --controller ATmega8 --diff old.hex new.hex\n"
     "\n"
+    "--svg PICTURE writes the page map and the two usage bars as an SVG picture (\"-\": to\n"
+    "standard output, in place of the report), drawn as the viewer draws them: a square per\n"
+    "page in its fill colour (all red when the image does not fit), its hint as the square's\n"
+    "title. --svg-columns N sets the squares per row (1 to 1024, default 32), --svg-block\n"
+    "PIXELS their pitch (5 to 100, default 12). Example:\n"
+    "  pagora-info --controller ATmega328p --svg firmware.svg firmware.hex\n"
+    "\n"
     "Exit status: 0 read and fits (or no controller given), 1 read but does not fit (or a\n"
     "limit of --max-used or --reserve is broken, or OTHER does not fit), 2 the file could\n"
-    "not be read, 64 wrong usage, 74 the report could not be written.";
+    "not be read, 64 wrong usage, 74 the report or the picture could not be written.";
 
 void UsageError(const std::string& message) {
     std::fprintf(stderr, "pagora-info: %s\nRun with --help for more information.\n",
@@ -151,6 +159,19 @@ ParsedOptions ParseOptions(int argc, const char* const* argv) {
                        "Print the pages that differ from OTHER's (needs --controller)")
             ->needs(controllerOption)
             ->option_text("OTHER");
+    std::string svg;
+    CLI::Option* svgOption =
+        app.add_option("--svg", svg, "Draw the page map as an SVG picture (- for standard output)")
+            ->needs(controllerOption)
+            ->option_text("PICTURE");
+    app.add_option("--svg-columns", options.SvgColumns, "Squares per row of the picture")
+        ->needs(svgOption)
+        ->check(CLI::Range(kMinSvgColumns, kMaxSvgColumns))
+        ->option_text("N");
+    app.add_option("--svg-block", options.SvgBlock, "Pitch of the picture's squares in pixels")
+        ->needs(svgOption)
+        ->check(CLI::Range(kMinSvgBlock, kMaxSvgBlock))
+        ->option_text("PIXELS");
     CLI::Option* file =
         app.add_option("FILE", options.File, "The Intel HEX file to read")->option_text(" ");
     dump->excludes(pages)->excludes(json);
@@ -201,6 +222,20 @@ ParsedOptions ParseOptions(int argc, const char* const* argv) {
     }
     if (diffOption->count() > 0) {
         options.Diff = diff;
+    }
+    if (svgOption->count() > 0) {
+        options.Svg = svg;
+        if (svg.empty()) {
+            UsageError("--svg: the picture needs a file name (or - for standard output)");
+            parsed.Exit = kUsage;
+            return parsed;
+        }
+        if (svg == "-" && (options.Json || options.Dump || options.Pages || options.Diff)) {
+            UsageError("--svg - writes the picture to standard output in place of the report; "
+                       "--json, --dump, --pages and --diff need another file for it");
+            parsed.Exit = kUsage;
+            return parsed;
+        }
     }
     return parsed;
 }

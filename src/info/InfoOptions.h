@@ -22,6 +22,11 @@ struct InfoOptions {
     std::optional<std::int64_t> Reserve;
     // The image to compare with, page by page.
     std::optional<std::string> Diff;
+    // Where the picture of the page map goes: a file, or "-" for standard output in place of
+    // the report.
+    std::optional<std::string> Svg;
+    std::int32_t SvgColumns = 32;
+    std::int32_t SvgBlock = 12;
 };
 
 // Parses the command line. Returns the options, or the exit status to end with at once:
