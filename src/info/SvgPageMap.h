@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace pagora::info {
 
@@ -26,9 +25,5 @@ inline constexpr std::int32_t kMaxSvgBlock = 100;
 // The picture of a report laid onto a controller (report.Controller() is not null); the
 // layout's figures lie within the limits above. Percentages use the decimal separator given.
 std::string PageMapSvg(const ImageReport& report, SvgLayout layout, char decimalSeparator);
-
-// Text as XML character data or attribute value: markup characters escaped, and every byte
-// that is not valid UTF-8 or a character XML does not allow replaced by U+FFFD.
-std::string XmlText(std::string_view text);
 
 } // namespace pagora::info
