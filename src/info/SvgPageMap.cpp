@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
+#include <string_view>
 
 namespace pagora::info {
 
@@ -17,6 +19,9 @@ namespace {
 // The squares' field starts 9 pixels in from the left and the top, as in the window, and
 // keeps the same margin to the right and below.
 constexpr std::int32_t kMapMargin = 9;
+// The field's width beyond its cells: the margin at the left, the last square 2 pixels short
+// of its cell, the margin at the right.
+constexpr std::int32_t kMapEdges = kMapMargin - 2 + kMapMargin;
 
 // The status rows below the map, as in the window: labels at the left, the bars 13 pixels
 // high at 6 and 23 pixels from the top of a strip 41 pixels high, the percentages right of the
@@ -35,10 +40,22 @@ std::string Hex(Rgb colour) {
     return text;
 }
 
-std::string Number(double value) {
+// A gradient stop's offset, such as 0.0625.
+std::string Offset(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.6g", value);
     return text;
+}
+
+std::string Number(std::int64_t value) {
+    return std::to_string(value);
+}
+
+// Appends the pieces in order.
+void Add(std::string& svg, std::initializer_list<std::string_view> pieces) {
+    for (const std::string_view piece : pieces) {
+        svg.append(piece);
+    }
 }
 
 // One bar row: its gradient, label, frame, filled part and percentage.
@@ -48,28 +65,28 @@ void AppendBar(std::string& svg, const std::string& id, std::int32_t top, std::i
     // The gradient rectangle starts 2 pixels into the bar and reaches its bottom edge; the
     // filled part leaves a white row above and below.
     const std::int32_t gradientTop = top + 2;
-    svg += "<defs><linearGradient id=\"" + id +
-           "\" gradientUnits=\"userSpaceOnUse\" x1=\"0\" y1=\"" + std::to_string(gradientTop) +
-           "\" x2=\"0\" y2=\"" + std::to_string(gradientTop + kBarHeight - 2) + "\">\n";
+    Add(svg,
+        {"<defs><linearGradient id=\"", id, R"(" gradientUnits="userSpaceOnUse" x1="0" y1=")",
+         Number(gradientTop), R"(" x2="0" y2=")", Number(gradientTop + kBarHeight - 2), "\">\n"});
     for (const GradientStop& stop : UsageBarStops(fill.Colour)) {
-        svg += "<stop offset=\"" + Number(stop.Offset) + "\" stop-color=\"" + Hex(stop.Colour) +
-               "\"/>\n";
+        Add(svg, {"<stop offset=\"", Offset(stop.Offset), R"(" stop-color=")", Hex(stop.Colour),
+                  "\"/>\n"});
     }
     svg += "</linearGradient></defs>\n";
     const std::int32_t baseline = top + 10;
-    svg += "<text class=\"label\" x=\"" + std::to_string(kLabelLeft) + "\" y=\"" +
-           std::to_string(baseline) + "\">" + XmlText(label) + "</text>\n";
-    svg += "<rect class=\"bar-frame\" x=\"" + std::to_string(kBarLeft) + ".5\" y=\"" +
-           std::to_string(top) + ".5\" width=\"" + std::to_string(width - 1) + "\" height=\"" +
-           std::to_string(kBarHeight - 1) + "\" fill=\"#FFFFFF\" stroke=\"#000000\"/>\n";
+    Add(svg, {R"(<text class="label" x=")", Number(kLabelLeft), R"(" y=")", Number(baseline), "\">",
+              XmlText(label), "</text>\n"});
+    Add(svg, {R"(<rect class="bar-frame" x=")", Number(kBarLeft), R"(.5" y=")", Number(top),
+              R"(.5" width=")", Number(width - 1), R"(" height=")", Number(kBarHeight - 1),
+              R"(" fill="#FFFFFF" stroke="#000000"/>)", "\n"});
     if (fill.Right > 0) {
-        svg += "<rect class=\"bar\" x=\"" + std::to_string(kBarLeft + 1) + "\" y=\"" +
-               std::to_string(gradientTop) + "\" width=\"" + std::to_string(fill.Right) +
-               "\" height=\"" + std::to_string(kBarHeight - 4) + "\" fill=\"url(#" + id + ")\"/>\n";
+        Add(svg, {R"(<rect class="bar" x=")", Number(kBarLeft + 1), R"(" y=")", Number(gradientTop),
+                  R"(" width=")", Number(fill.Right), R"(" height=")", Number(kBarHeight - 4),
+                  R"(" fill="url(#)", id, ")\"/>\n"});
     }
-    svg += "<text class=\"percent\" x=\"" + std::to_string(kBarLeft + width + 8) + "\" y=\"" +
-           std::to_string(baseline) + "\">" +
-           XmlText(UsageLabel(share, dataDoesNotFit, decimalSeparator)) + "</text>\n";
+    Add(svg,
+        {R"(<text class="percent" x=")", Number(kBarLeft + width + 8), R"(" y=")", Number(baseline),
+         "\">", XmlText(UsageLabel(share, dataDoesNotFit, decimalSeparator)), "</text>\n"});
 }
 
 std::string PictureTitle(const ImageReport& report) {
@@ -107,8 +124,8 @@ std::string PageMapSvg(const ImageReport& report, SvgLayout layout, char decimal
 
     // The last square's right and bottom edges lie 7 pixels past the last cell; 9 more make
     // the margin.
-    const std::int64_t mapWidth = std::int64_t{columns} * block + 2 * kMapMargin - 2;
-    const std::int64_t mapHeight = rows * block + 2 * kMapMargin - 2;
+    const std::int64_t mapWidth = std::int64_t{columns} * block + kMapEdges;
+    const std::int64_t mapHeight = rows * block + kMapEdges;
     const std::int64_t width =
         std::max(mapWidth, std::int64_t{kBarLeft + kMinBarWidth + kPercentRoom});
     const std::int64_t height = mapHeight + kStatusHeight;
@@ -117,32 +134,33 @@ std::string PageMapSvg(const ImageReport& report, SvgLayout layout, char decimal
     std::string svg;
     svg.reserve(static_cast<std::size_t>(count) * 160 + 4096);
     svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
-           std::to_string(width) + "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " +
-           std::to_string(width) + " " + std::to_string(height) + "\">\n";
-    svg += "<title>" + XmlText(PictureTitle(report)) + "</title>\n";
-    svg += "<rect width=\"100%\" height=\"100%\" fill=\"#FFFFFF\"/>\n";
+    Add(svg, {R"(<svg xmlns="http://www.w3.org/2000/svg" version="1.1" width=")", Number(width),
+              R"(" height=")", Number(height), R"(" viewBox="0 0 )", Number(width), " ",
+              Number(height), "\">\n"});
+    Add(svg, {"<title>", XmlText(PictureTitle(report)), "</title>\n"});
+    svg += R"(<rect width="100%" height="100%" fill="#FFFFFF"/>)"
+           "\n";
 
     // Each square is a rectangle with a 1-pixel black frame: the stroke runs along the middle
     // of the outer pixel ring, so the half-pixel position and a width one less than the square
     // cover the square's pixels exactly.
-    svg += "<g class=\"pages\" stroke=\"" + Hex(kSquareFrame) + "\" stroke-width=\"1\">\n";
-    const std::string side = std::to_string(block - 3);
+    Add(svg, {R"(<g class="pages" stroke=")", Hex(kSquareFrame), R"(" stroke-width="1">)", "\n"});
+    const std::string side = Number(block - 3);
     std::size_t index = 0;
     for (const TPage& page : pages) {
         const TRect square = PageSquare(index, columns - 1, block);
-        svg += "<rect x=\"" + std::to_string(square.Left) + ".5\" y=\"" +
-               std::to_string(square.Top) + ".5\" width=\"" + side + "\" height=\"" + side +
-               "\" fill=\"" + Hex(SquareFillRgb(page, pageSize, doesNotFit)) + "\"><title>" +
-               XmlText(TitleText(PageHintText(index, pageSize, page, decimalSeparator))) +
-               "</title></rect>\n";
+        Add(svg, {"<rect x=\"", Number(square.Left), R"(.5" y=")", Number(square.Top),
+                  R"(.5" width=")", side, R"(" height=")", side, R"(" fill=")",
+                  Hex(SquareFillRgb(page, pageSize, doesNotFit)), "\"><title>",
+                  XmlText(TitleText(PageHintText(index, pageSize, page, decimalSeparator))),
+                  "</title></rect>\n"});
         ++index;
     }
     svg += "</g>\n";
 
     const auto statusTop = static_cast<std::int32_t>(mapHeight);
-    svg += "<g class=\"usage\" font-family=\"sans-serif\" font-size=\"" +
-           std::to_string(kFontSize) + "\" fill=\"#000000\">\n";
+    Add(svg, {R"(<g class="usage" font-family="sans-serif" font-size=")", Number(kFontSize),
+              R"(" fill="#000000">)", "\n"});
     AppendBar(svg, "pages-bar", statusTop + 6, barWidth, "Pages Benutzt:", report.PagesUsed(),
               doesNotFit, decimalSeparator);
     AppendBar(svg, "bytes-bar", statusTop + 23, barWidth, BytesShareName(report) + ":",
