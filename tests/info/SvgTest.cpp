@@ -218,8 +218,8 @@ TEST(Svg, EverySquareTakesItsPagesFillColour) {
 // pixels in; the stroke of a 1-pixel frame runs half a pixel inside the square's edge.
 TEST(Svg, SquaresLieOnTheWindowsGrid) {
     const std::string empty = WriteFile("empty.hex", ":00000001FF\n");
+    // Columns and block other than the defaults, 32 and 12, are given as options.
     const struct {
-        std::vector<std::string> layout;
         const char* controller;
         std::size_t pages;
         int columns;
@@ -227,30 +227,20 @@ TEST(Svg, SquaresLieOnTheWindowsGrid) {
         double width;
         double height;
     } cases[] = {
-        // Defaults: 32 squares of 12 pixels per row.
-        {{}, "ATmega8", 128, 32, 12, 400, 4 * 12 + 16 + 41},
-        {{"--svg-columns", "20", "--svg-block", "25"},
-         "ATmega8",
-         128,
-         20,
-         25,
-         516,
-         7 * 25 + 16 + 41},
+        {"ATmega8", 128, 32, 12, 400, 4 * 12 + 16 + 41},
+        {"ATmega8", 128, 20, 25, 516, 7 * 25 + 16 + 41},
         // A narrow map: the bars keep their room.
-        {{"--svg-columns", "3", "--svg-block", "5"}, "ATmega8", 128, 3, 5, 336, 43 * 5 + 16 + 41},
+        {"ATmega8", 128, 3, 5, 336, 43 * 5 + 16 + 41},
         // An ATmega2560's 1,024 pages fit a browser's width with the defaults.
-        {{}, "ATmega2560", 1024, 32, 12, 400, 32 * 12 + 16 + 41},
-        {{"--svg-columns", "1024", "--svg-block", "5"},
-         "ATmega2560",
-         1024,
-         1024,
-         5,
-         5136,
-         5 + 16 + 41},
+        {"ATmega2560", 1024, 32, 12, 400, 32 * 12 + 16 + 41},
+        {"ATmega2560", 1024, 1024, 5, 5136, 5 + 16 + 41},
     };
     for (const auto& c : cases) {
-        std::vector<std::string> args = c.layout;
-        args.insert(args.end(), {"--controller", c.controller, empty});
+        std::vector<std::string> args{"--controller", c.controller, empty};
+        if (c.columns != 32 || c.block != 12) {
+            args.insert(args.begin(), {"--svg-columns", std::to_string(c.columns), "--svg-block",
+                                       std::to_string(c.block)});
+        }
         const Drawn drawn = Draw(args);
         SCOPED_TRACE(testing::PrintToString(args));
         ASSERT_EQ(drawn.Run.Status, 0) << drawn.Run.Err;
