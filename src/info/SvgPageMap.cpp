@@ -105,10 +105,20 @@ std::string PictureTitle(const ImageReport& report) {
     return title;
 }
 
-// The hint as the window shows it, with line feeds for its line ends.
-std::string TitleText(std::string hint) {
-    std::erase(hint, '\r');
-    return hint;
+// The hint as the window shows it, a line each for page, address and used share, without the
+// window's indentation: a browser drops the blanks before the first line of a title but keeps
+// those of the others, which would set the first line apart.
+std::string TitleText(std::string_view hint) {
+    std::string text;
+    bool lineStart = true;
+    for (const char c : hint) {
+        if (c == '\r' || (lineStart && c == ' ')) {
+            continue;
+        }
+        text += c;
+        lineStart = c == '\n';
+    }
+    return text;
 }
 
 } // namespace

@@ -167,12 +167,12 @@ const char* const kYellow = "#FFFF00";
 const char* const kWhite = "#FFFFFF";
 const char* const kRed = "#FF0000";
 
-// The hint the window shows over page k, with line feeds for line ends.
+// The hint the window shows over page k, a line each without its indentation.
 std::string Hint(int k, int pageSize, const std::string& used) {
     char address[16];
     std::snprintf(address, sizeof address, "%06X", k * pageSize);
-    return "          Page " + std::to_string(k) + "\n          Adresse: 0x" + address + " (" +
-           std::to_string(k * pageSize) + "d)\n          Benutzt: " + used + "%";
+    return "Page " + std::to_string(k) + "\nAdresse: 0x" + address + " (" +
+           std::to_string(k * pageSize) + "d)\nBenutzt: " + used + "%";
 }
 
 } // namespace
@@ -331,7 +331,7 @@ TEST(Svg, ImageThatDoesNotFitIsRed) {
         EXPECT_EQ(square.Fill, kRed);
     }
     EXPECT_EQ(drawn.Read.Squares[0].Title, Hint(0, 64, "100.0"));
-    EXPECT_EQ(drawn.Read.Squares[127].Title.substr(0, 19), "          Page 127\n");
+    EXPECT_EQ(drawn.Read.Squares[127].Title.substr(0, 9), "Page 127\n");
     ASSERT_EQ(drawn.Read.Bars.size(), 2u);
     for (const Bar& bar : drawn.Read.Bars) {
         EXPECT_EQ(bar.FilledWidth, bar.FrameWidth - 2);
@@ -360,6 +360,21 @@ TEST(Svg, AnyFileNameMakesWellFormedXml) {
     EXPECT_EQ(drawn.Read.Title,
               "a&b<c>\"d'\xEF\xBF\xBD\xEF\xBF\xBD\xC3\xA9.hex on ATmega8"); // é kept
     EXPECT_EQ(drawn.Read.Squares.size(), 128u);
+}
+
+// With --diff the picture is FILE's, the image compared against OTHER, and the page list of
+// the differences is printed as without it.
+TEST(Svg, PictureOfTheNewerImageBesideTheDiff) {
+    const std::string older = WriteHexImage("older.hex", std::vector<std::uint8_t>(64, 0x11));
+    const std::string newer = WriteHexImage("newer.hex", std::vector<std::uint8_t>(192, 0x22));
+    const Drawn drawn = Draw({"--diff", older, "--controller", "ATmega8", newer});
+    ASSERT_EQ(drawn.Run.Status, 0) << drawn.Run.Err;
+    EXPECT_NE(drawn.Run.Out.find("Pages differ: 3 of 128\n"), std::string::npos) << drawn.Run.Out;
+    EXPECT_EQ(drawn.Read.Title, "newer.hex on ATmega8");
+    ASSERT_EQ(drawn.Read.Squares.size(), 128u);
+    for (std::size_t k = 0; k < 4; ++k) {
+        EXPECT_EQ(drawn.Read.Squares[k].Fill, k < 3 ? kBlack : kWhite) << k;
+    }
 }
 
 // "-" writes the picture to standard output in place of the report.
