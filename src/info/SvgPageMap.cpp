@@ -2,6 +2,7 @@
 
 #include "Budgets.h"
 #include "XmlText.h"
+#include "image/HexToInt.h"
 #include "pages/PageFill.h"
 #include "pages/PageSquares.h"
 #include "pages/Usage.h"
@@ -35,8 +36,9 @@ constexpr std::int32_t kMinBarWidth = 120;
 constexpr std::int32_t kFontSize = 11;
 
 std::string Hex(Rgb colour) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X", colour.red, colour.green, colour.blue);
+    std::string text = "#";
+    text +=
+        ToHex(static_cast<std::uint32_t>(colour.red << 16 | colour.green << 8 | colour.blue), 6);
     return text;
 }
 
@@ -105,18 +107,14 @@ std::string PictureTitle(const ImageReport& report) {
     return title;
 }
 
-// The hint as the window shows it, a line each for page, address and used share, without the
-// window's indentation: a browser drops the blanks before the first line of a title but keeps
-// those of the others, which would set the first line apart.
-std::string TitleText(std::string_view hint) {
+// The hint over a page as a title, a line each for page, address and used share. It leaves out
+// the window's indentation: a browser drops the blanks before the first line of a title but
+// keeps those of the others, which would set the first line apart.
+std::string TitleText(std::size_t index, std::int32_t pageSize, const TPage& page,
+                      char decimalSeparator) {
     std::string text;
-    bool lineStart = true;
-    for (const char c : hint) {
-        if (c == '\r' || (lineStart && c == ' ')) {
-            continue;
-        }
-        text += c;
-        lineStart = c == '\n';
+    for (const std::string& line : PageHintLines(index, pageSize, page, decimalSeparator)) {
+        text += (text.empty() ? "" : "\n") + line;
     }
     return text;
 }
@@ -159,11 +157,11 @@ std::string PageMapSvg(const ImageReport& report, SvgLayout layout, char decimal
     std::size_t index = 0;
     for (const TPage& page : pages) {
         const TRect square = PageSquare(index, columns - 1, block);
-        Add(svg, {"<rect x=\"", Number(square.Left), R"(.5" y=")", Number(square.Top),
-                  R"(.5" width=")", side, R"(" height=")", side, R"(" fill=")",
-                  Hex(SquareFillRgb(page, pageSize, doesNotFit)), "\"><title>",
-                  XmlText(TitleText(PageHintText(index, pageSize, page, decimalSeparator))),
-                  "</title></rect>\n"});
+        Add(svg,
+            {"<rect x=\"", Number(square.Left), R"(.5" y=")", Number(square.Top), R"(.5" width=")",
+             side, R"(" height=")", side, R"(" fill=")",
+             Hex(SquareFillRgb(page, pageSize, doesNotFit)), "\"><title>",
+             XmlText(TitleText(index, pageSize, page, decimalSeparator)), "</title></rect>\n"});
         ++index;
     }
     svg += "</g>\n";

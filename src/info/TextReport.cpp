@@ -1,8 +1,8 @@
 #include "TextReport.h"
 
 #include "image/CellText.h"
-#include "image/HexToInt.h"
 #include "pages/PageFill.h"
+#include "pages/PageSquares.h"
 #include "pages/Usage.h"
 
 #include <algorithm>
@@ -53,20 +53,9 @@ void WriteRows(std::FILE* out, const THexContainer& store) {
     }
 }
 
-namespace {
-
-// The first address of a page, six hex digits at least.
-std::string PageAddress(const TPageList& pages, std::size_t index) {
-    return ToHex(
-        static_cast<std::uint32_t>(index * static_cast<std::size_t>(std::max(pages.PageSize, 0))),
-        6);
-}
-
-} // namespace
-
 std::string PageText(const TPageList& pages, std::size_t index) {
     const TPage& page = pages.Items(index);
-    return std::to_string(index) + ' ' + PageAddress(pages, index) + ' ' +
+    return std::to_string(index) + ' ' + PageAddressText(index, pages.PageSize) + ' ' +
            std::to_string(page.BlankBytes()) + ' ' +
            std::string(PageFillName(PageFillOf(page, pages.PageSize)));
 }
@@ -81,7 +70,8 @@ void WriteDiff(std::FILE* out, const TPageList& pages,
                const std::vector<PageDifference>& differences) {
     std::string text;
     for (const PageDifference& difference : differences) {
-        text += std::to_string(difference.Page) + ' ' + PageAddress(pages, difference.Page) + ' ' +
+        text += std::to_string(difference.Page) + ' ' +
+                PageAddressText(difference.Page, pages.PageSize) + ' ' +
                 std::to_string(difference.Bytes) + '\n';
     }
     text += "Pages differ: " + std::to_string(differences.size()) + " of " +

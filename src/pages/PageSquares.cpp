@@ -27,17 +27,26 @@ void LaySquares(TPageList& pages, std::int32_t rowMeasure, std::int32_t blockSiz
 }
 
 std::string PageAddressText(std::size_t index, std::int32_t pageSize) {
-    return ToHex(static_cast<std::uint32_t>(index * static_cast<std::size_t>(pageSize)), 6);
+    return ToHex(
+        static_cast<std::uint32_t>(index * static_cast<std::size_t>(std::max(pageSize, 0))), 6);
+}
+
+std::array<std::string, 3> PageHintLines(std::size_t index, std::int32_t pageSize,
+                                         const TPage& page, char decimalSeparator) {
+    const std::size_t address = index * static_cast<std::size_t>(std::max(pageSize, 0));
+    return {"Page " + std::to_string(index),
+            "Adresse: 0x" + PageAddressText(index, pageSize) + " (" + std::to_string(address) +
+                "d)",
+            "Benutzt: " + FormatPercent(PageUsedShare(page, pageSize), decimalSeparator) + "%"};
 }
 
 std::string PageHintText(std::size_t index, std::int32_t pageSize, const TPage& page,
                          char decimalSeparator) {
-    const std::size_t address = index * static_cast<std::size_t>(pageSize);
-    std::string text = "          Page " + std::to_string(index);
-    text += "\r\n          Adresse: 0x" + PageAddressText(index, pageSize);
-    text += " (" + std::to_string(address) + "d)\r\n          Benutzt: ";
-    text += FormatPercent(PageUsedShare(page, pageSize), decimalSeparator);
-    text += '%';
+    std::string text;
+    for (const std::string& line : PageHintLines(index, pageSize, page, decimalSeparator)) {
+        text += (text.empty() ? "" : "\r\n");
+        text += "          " + line;
+    }
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include "TPage.h"
 #include "TPageList.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -41,8 +42,13 @@ void LaySquares(TPageList& pages, std::int32_t rowMeasure, std::int32_t blockSiz
 // digits (page 2 of 64-byte pages gives "000080").
 std::string PageAddressText(std::size_t index, std::int32_t pageSize);
 
-// The hint over page `index`: its number, its first address in hexadecimal and decimal and
-// its used share with one decimal, on three lines each indented by ten blanks.
+// What the hint over page `index` says, a line each: its number ("Page 3"), its first
+// address in hexadecimal and decimal ("Adresse: 0x000180 (384d)") and its used share with one
+// decimal ("Benutzt: 37,5%").
+std::array<std::string, 3> PageHintLines(std::size_t index, std::int32_t pageSize,
+                                         const TPage& page, char decimalSeparator);
+
+// The hint as the window shows it: those lines each indented by ten blanks, CR LF between them.
 std::string PageHintText(std::size_t index, std::int32_t pageSize, const TPage& page,
                          char decimalSeparator);
 
