@@ -196,21 +196,19 @@ int RunInfo(int argc, const char* const* argv) {
     if (!report) {
         return kUnreadable;
     }
-    const Budgets budgets = CheckBudgets(*report, options.MaxUsed, options.Reserve);
-    if (!twoFiles) {
-        if (!DrawPictureFile(options, *report, decimalSeparator)) {
-            return kOutputFailed;
+    std::optional<ImageReport> other;
+    if (twoFiles) {
+        other = Read(*options.Diff, controller, memory, true);
+        if (!other) {
+            return kUnreadable;
         }
-        return Report(options, *report, decimalSeparator, budgets);
-    }
-    const std::optional<ImageReport> other = Read(*options.Diff, controller, memory, true);
-    if (!other) {
-        return kUnreadable;
     }
     if (!DrawPictureFile(options, *report, decimalSeparator)) {
         return kOutputFailed;
     }
-    return ReportDiff(options, *report, *other, decimalSeparator, budgets);
+    const Budgets budgets = CheckBudgets(*report, options.MaxUsed, options.Reserve);
+    return other ? ReportDiff(options, *report, *other, decimalSeparator, budgets)
+                 : Report(options, *report, decimalSeparator, budgets);
 }
 
 } // namespace pagora::info
