@@ -7,8 +7,7 @@
 
 namespace pagora {
 
-void PaintGradientBar(QPainter& painter, int l, int t, int r, int b, const QColor& c1,
-                      const QColor& c2) {
+void PaintGradientBar(QPainter& painter, int l, int t, int r, int b, Rgb c1, Rgb c2) {
     // The width and height of the gradient rectangle are the right and bottom edges of the
     // area that is filled.
     const int gradientTop = t + 1;
@@ -20,12 +19,12 @@ void PaintGradientBar(QPainter& painter, int l, int t, int r, int b, const QColo
     }
     const QRect area(QPoint(l, gradientTop), QPoint(areaRight - 1, areaBottom - 1));
     if (gradientHeight <= 0) {
-        painter.fillRect(area, c1);
+        painter.fillRect(area, ToQColor(c1));
         return;
     }
     QLinearGradient gradient(0, gradientTop, 0, gradientTop + gradientHeight);
     QGradientStops stops;
-    for (const GradientStop& stop : SigmaBlendStops(ToRgb(c1), ToRgb(c2), kBarFocus, kBarScale)) {
+    for (const GradientStop& stop : SigmaBlendStops(c1, c2, kBarFocus, kBarScale)) {
         stops.append({stop.Offset, ToQColor(stop.Colour)});
     }
     gradient.setStops(stops);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QColor>
+#include "pages/PageFill.h"
+
 #include <QPainter>
 
 namespace pagora {
@@ -10,7 +11,6 @@ namespace pagora {
 // filled into the area whose left, top, right and bottom edges (right and bottom exclusive)
 // are those same four numbers. For a bar with l = 1, t = 1 and b = height - 1 that fills the
 // columns 1 to r and the rows 2 to height - 3.
-void PaintGradientBar(QPainter& painter, int l, int t, int r, int b, const QColor& c1,
-                      const QColor& c2);
+void PaintGradientBar(QPainter& painter, int l, int t, int r, int b, Rgb c1, Rgb c2);
 
 } // namespace pagora

@@ -3,7 +3,6 @@
 #include "Globals.h"
 #include "LocaleText.h"
 #include "PaintGradientBar.h"
-#include "RgbColor.h"
 #include "pages/Usage.h"
 #include "pages/UsageBar.h"
 
@@ -76,8 +75,7 @@ void TUsageBar::Paint(QPainter& painter, const QRect& clip) {
     UpdateLabel(share);
 
     const BarFill fill = UsageBarFill(share, DataDoesNotFit, width());
-    PaintGradientBar(painter, 1, 1, fill.Right, height() - 1, ToQColor(kBarWhite),
-                     ToQColor(fill.Colour));
+    PaintGradientBar(painter, 1, 1, fill.Right, height() - 1, kBarWhite, fill.Colour);
 }
 
 } // namespace pagora

@@ -1,3 +1,5 @@
+#include "pages/UsageBar.h"
+
 #include "UiTestSupport.h"
 #include "devices/TMikrocontroller.h"
 #include "pages/MemoryLayout.h"
@@ -253,7 +255,7 @@ void UsageBarTest::gradientIsWhiteAtTheEndsOfItsRectangle() {
     image.fill(kBlack);
     {
         QPainter painter(&image);
-        PaintGradientBar(painter, 0, -1, 18, 39, kWhite, QColor(0, 128, 0));
+        PaintGradientBar(painter, 0, -1, 18, 39, kBarWhite, kBarGreen);
     }
     const QColor green(0, 128, 0);
     QVERIFY(BlendOf(At(image, 10, 0), green) < 0.03);
